@@ -1,0 +1,39 @@
+# Quillmoor MM: `make test` and `make run` work on a fresh Debian 12 machine;
+# both install what is missing first (scripts/setup-deps).
+
+BUILD   := build
+NATIVE  := $(BUILD)/native
+WIN32   := $(BUILD)/win32
+PREFIX  := $(WIN32)/wineprefix
+JOBS    ?= 2
+
+.PHONY: all setup build native win32 test run clean
+
+all: build
+
+setup:
+	@scripts/setup-deps
+
+build: setup native win32
+
+native:
+	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS)
+
+win32:
+	@cmake -S . -B $(WIN32) -DCMAKE_BUILD_TYPE=Release \
+	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake >/dev/null
+	@cmake --build $(WIN32) -j $(JOBS)
+
+# One CTest run over both trees, so that it ends with one summary line.
+test: build
+	@printf 'subdirs("native" "win32")\n' > $(BUILD)/CTestTestfile.cmake
+	@scripts/wine-run $(CURDIR)/$(PREFIX) --init
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS); status=$$?; \
+	    WINEPREFIX=$(CURDIR)/$(PREFIX) wineserver -k 2>/dev/null; exit $$status
+
+run: build
+	@scripts/run-demo $(CURDIR)/$(BUILD) $(CURDIR)/$(PREFIX)
+
+clean:
+	rm -rf $(BUILD)

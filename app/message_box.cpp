@@ -1,0 +1,7 @@
+// The program's message boxes: the system's own.
+#include "message_box.h"
+
+int ShowMessageBox(HWND owner, const char *text, const char *caption, UINT type)
+{
+    return MessageBoxA(owner, text, caption, type);
+}

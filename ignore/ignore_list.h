@@ -1,0 +1,22 @@
+// The ignore list: names of archives in the game's main folder that are not
+// mods. One stream on "ignore.list" is held from start to exit.
+#ifndef QUILLMOOR_IGNORE_LIST_H
+#define QUILLMOOR_IGNORE_LIST_H
+
+#include "platform.h"
+
+#include <string>
+#include <vector>
+
+// An entry is at most this many characters; one read of a line gives no more.
+const int IgnoreEntryMax = 254;
+
+typedef void (*IgnoreEntryReceiver)(const char *entry, void *context);
+
+void OpenIgnoreList();
+void CloseIgnoreList();
+bool IsIgnored(const char *name);
+bool LoadIgnoreEntries(IgnoreEntryReceiver receive, void *context);
+bool SaveIgnoreEntries(HWND owner, const std::vector<std::string> &entries);
+
+#endif

@@ -1,0 +1,44 @@
+// A mod list: the rows of one mod folder and the count label under them.
+//
+// The core reaches a list only through the operations below, given the main
+// window and which folder's list is meant. The program implements them on
+// the dialog's list view controls and static labels (list_view_mod_list.cpp),
+// the tests and benchmarks in memory (memory_mod_list.cpp); a build links one.
+#ifndef QUILLMOOR_MOD_LIST_H
+#define QUILLMOOR_MOD_LIST_H
+
+#include "platform.h"
+
+#include <string>
+#include <vector>
+
+enum ModFolder { InstalledFolder = 0, AvailableFolder = 1 };
+
+enum ModColumn { NameColumn = 0, SizeColumn = 1, FullPathColumn = 2 };
+
+// One row as the list shows it: three text cells.
+struct ModRow {
+    std::string name;
+    std::string sizeText;
+    std::string fullPath;
+};
+
+// The rows of one folder, in the order the folder search returned them, with
+// the number its count label shows.
+struct ModList {
+    std::vector<ModRow> rows;
+    unsigned countLabel;
+};
+
+void ModListDeleteAll(HWND window, ModFolder folder);
+void ModListInsertRow(HWND window, ModFolder folder, int index, const char *name);
+void ModListSetCell(HWND window, ModFolder folder, int index, ModColumn column,
+                    const char *text);
+int ModListRowCount(HWND window, ModFolder folder);
+// Always terminates `text` within `size` bytes; a missing row reads as "".
+void ModListGetCell(HWND window, ModFolder folder, int index, ModColumn column, char *text,
+                    int size);
+void ModListDeleteRow(HWND window, ModFolder folder, int index);
+void ModListShowCount(HWND window, ModFolder folder, unsigned count);
+
+#endif

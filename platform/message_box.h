@@ -1,0 +1,11 @@
+// The core's one way to speak to the user. The program shows a real message
+// box (MessageBoxA); the unit tests link a recorder in its place, so that no
+// test ever waits for a click.
+#ifndef QUILLMOOR_MESSAGE_BOX_H
+#define QUILLMOOR_MESSAGE_BOX_H
+
+#include "platform.h"
+
+int ShowMessageBox(HWND owner, const char *text, const char *caption, UINT type);
+
+#endif

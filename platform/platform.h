@@ -1,0 +1,22 @@
+// The calls the portable core makes of the system. On Windows they are the
+// Win32 calls themselves; elsewhere posix_win32.h stands in for the few that
+// the core uses, with the same names, arguments and results.
+#ifndef QUILLMOOR_PLATFORM_H
+#define QUILLMOOR_PLATFORM_H
+
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#else
+#include "posix_win32.h"
+#endif
+
+#include <stdio.h>
+
+// Cuts an open stream's file to `size` bytes; true on success. The C library
+// has no portable call for it.
+bool TruncateStream(FILE *stream, long size);
+
+#endif

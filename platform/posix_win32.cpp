@@ -1,0 +1,291 @@
+// Linux stand-ins for the Win32 file calls of the core. They keep Win32's
+// contracts where the core relies on them: a search yields the folder's
+// entries matching the pattern case-insensitively, a full path is folded as
+// text without touching the disk, and a move never replaces its destination.
+#include "platform.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+DWORD lastError;
+
+// Win32 paths use backslashes; Linux takes either separator from the core.
+std::string UnixPath(const char *path)
+{
+    std::string result(path ? path : "");
+    for (char &c : result)
+        if (c == '\\')
+            c = '/';
+    return result;
+}
+
+struct Search {
+    DIR *dir;
+    std::string folder;
+    std::string pattern;
+};
+
+bool NextMatch(Search *search, WIN32_FIND_DATAA *found)
+{
+    while (struct dirent *entry = readdir(search->dir)) {
+        if (!strcmp(entry->d_name, ".") || !strcmp(entry->d_name, ".."))
+            continue;
+        if (fnmatch(search->pattern.c_str(), entry->d_name, FNM_CASEFOLD) != 0)
+            continue;
+        memset(found, 0, sizeof *found);
+        snprintf(found->cFileName, sizeof found->cFileName, "%s", entry->d_name);
+        std::string full = search->folder + "/" + entry->d_name;
+        struct stat info;
+        if (stat(full.c_str(), &info) == 0 || lstat(full.c_str(), &info) == 0) {
+            uint64_t size = (uint64_t)info.st_size;
+            found->nFileSizeLow = (DWORD)size;
+            found->nFileSizeHigh = (DWORD)(size >> 32);
+            found->dwFileAttributes =
+                S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+        }
+        return true;
+    }
+    return false;
+}
+
+bool CopyWhole(const char *from, const char *to)
+{
+    int source = open(from, O_RDONLY);
+    if (source < 0)
+        return false;
+    struct stat info;
+    if (fstat(source, &info) != 0 || !S_ISREG(info.st_mode)) {
+        int code = S_ISDIR(info.st_mode) ? EXDEV : errno;
+        close(source);
+        errno = code;
+        return false;
+    }
+    int target = open(to, O_WRONLY | O_CREAT | O_EXCL, info.st_mode & 07777);
+    if (target < 0) {
+        int code = errno;
+        close(source);
+        errno = code;
+        return false;
+    }
+    char block[65536];
+    bool ok = true;
+    for (;;) {
+        ssize_t got = read(source, block, sizeof block);
+        if (got == 0)
+            break;
+        if (got < 0) {
+            ok = false;
+            break;
+        }
+        for (ssize_t done = 0; ok && done < got;) {
+            ssize_t put = write(target, block + done, (size_t)(got - done));
+            if (put < 0)
+                ok = false;
+            else
+                done += put;
+        }
+        if (!ok)
+            break;
+    }
+    if (ok && fsync(target) != 0)
+        ok = false;
+    int code = errno;
+    if (close(target) != 0 && ok) {
+        ok = false;
+        code = errno;
+    }
+    close(source);
+    if (!ok) {
+        unlink(to);
+        errno = code;
+    }
+    return ok;
+}
+
+} // namespace
+
+HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA *found)
+{
+    std::string path = UnixPath(pattern);
+    size_t slash = path.rfind('/');
+    Search *search = new Search;
+    search->folder = slash == std::string::npos ? "." : path.substr(0, slash);
+    search->pattern = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (search->folder.empty())
+        search->folder = "/";
+    search->dir = opendir(search->folder.c_str());
+    if (!search->dir) {
+        lastError = errno;
+        delete search;
+        return INVALID_HANDLE_VALUE;
+    }
+    if (!NextMatch(search, found)) {
+        closedir(search->dir);
+        delete search;
+        lastError = ERROR_FILE_NOT_FOUND;
+        return INVALID_HANDLE_VALUE;
+    }
+    return search;
+}
+
+BOOL FindNextFileA(HANDLE handle, WIN32_FIND_DATAA *found)
+{
+    if (NextMatch(static_cast<Search *>(handle), found))
+        return TRUE;
+    lastError = ERROR_NO_MORE_FILES;
+    return FALSE;
+}
+
+BOOL FindClose(HANDLE handle)
+{
+    Search *search = static_cast<Search *>(handle);
+    closedir(search->dir);
+    delete search;
+    return TRUE;
+}
+
+DWORD GetFullPathNameA(LPCSTR path, DWORD size, LPSTR buffer, LPSTR *filePart)
+{
+    std::string joined = UnixPath(path);
+    if (joined.empty()) {
+        lastError = ERROR_INVALID_PARAMETER;
+        return 0;
+    }
+    if (joined[0] != '/') {
+        char *cwd = getcwd(nullptr, 0);
+        if (!cwd) {
+            lastError = errno;
+            return 0;
+        }
+        joined = std::string(cwd) + "/" + joined;
+        free(cwd);
+    }
+    // "." and ".." are folded as text, as Win32 does: no link is followed.
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (start <= joined.size()) {
+        size_t end = joined.find('/', start);
+        if (end == std::string::npos)
+            end = joined.size();
+        std::string part = joined.substr(start, end - start);
+        if (part == "..") {
+            if (!parts.empty())
+                parts.pop_back();
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = end + 1;
+    }
+    std::string folded;
+    for (const std::string &part : parts)
+        folded += "/" + part;
+    if (folded.empty() || joined.back() == '/')
+        folded += "/";
+
+    if (folded.size() + 1 > size)
+        return (DWORD)(folded.size() + 1);
+    memcpy(buffer, folded.c_str(), folded.size() + 1);
+    if (filePart) {
+        char *last = strrchr(buffer, '/');
+        *filePart = last && last[1] ? last + 1 : nullptr;
+    }
+    return (DWORD)folded.size();
+}
+
+BOOL MoveFileA(LPCSTR from, LPCSTR to)
+{
+    std::string source = UnixPath(from), target = UnixPath(to);
+    if (renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+        return TRUE;
+    if (errno == EINVAL || errno == ENOSYS) {
+        // A file system without no-replace renames: a hard link fails on
+        // an existing destination just the same.
+        if (link(source.c_str(), target.c_str()) == 0) {
+            if (unlink(source.c_str()) == 0)
+                return TRUE;
+            int code = errno;
+            unlink(target.c_str());
+            lastError = code;
+            return FALSE;
+        }
+    }
+    if (errno != EXDEV) {
+        lastError = errno;
+        return FALSE;
+    }
+    // Across file systems: copy whole, then remove the source; until the
+    // copy is complete and flushed the source is left alone.
+    if (!CopyWhole(source.c_str(), target.c_str())) {
+        lastError = errno;
+        return FALSE;
+    }
+    if (unlink(source.c_str()) != 0) {
+        int code = errno;
+        unlink(target.c_str());
+        lastError = code;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL DeleteFileA(LPCSTR path)
+{
+    if (unlink(UnixPath(path).c_str()) == 0)
+        return TRUE;
+    lastError = errno;
+    return FALSE;
+}
+
+DWORD GetLastError(void)
+{
+    return lastError;
+}
+
+void SetLastError(DWORD code)
+{
+    lastError = code;
+}
+
+DWORD FormatMessageA(DWORD flags, const void *, DWORD code, DWORD, LPSTR buffer, DWORD,
+                     void *)
+{
+    if (!(flags & FORMAT_MESSAGE_FROM_SYSTEM) || !(flags & FORMAT_MESSAGE_ALLOCATE_BUFFER)) {
+        lastError = ERROR_INVALID_PARAMETER;
+        return 0;
+    }
+    // Like the system, fail for a code that has no message.
+    const char *text = strerrordesc_np((int)code);
+    if (!text) {
+        lastError = ENOMSG;
+        return 0;
+    }
+    char *copy = strdup(text);
+    if (!copy) {
+        lastError = ENOMEM;
+        return 0;
+    }
+    *reinterpret_cast<char **>(buffer) = copy;
+    return (DWORD)strlen(copy);
+}
+
+HLOCAL LocalFree(HLOCAL memory)
+{
+    free(memory);
+    return nullptr;
+}
+
+bool TruncateStream(FILE *stream, long size)
+{
+    return fflush(stream) == 0 && ftruncate(fileno(stream), size) == 0;
+}

@@ -1,0 +1,9 @@
+// The one stream call the C library lacks on Windows.
+#include "platform.h"
+
+#include <io.h>
+
+bool TruncateStream(FILE *stream, long size)
+{
+    return fflush(stream) == 0 && _chsize(_fileno(stream), size) == 0;
+}

@@ -1,0 +1,206 @@
+// The ignore-list store: its reading rules, its match rule, and saving.
+#include "ignore_list.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#ifdef __linux__
+#include <unistd.h>
+#endif
+
+namespace {
+
+const HWND Editor = reinterpret_cast<HWND>(0x1234);
+
+std::vector<std::string> LoadAll()
+{
+    std::vector<std::string> entries;
+    bool loaded = LoadIgnoreEntries(
+        [](const char *entry, void *context) {
+            static_cast<std::vector<std::string> *>(context)->push_back(entry);
+        },
+        &entries);
+    EXPECT_TRUE(loaded);
+    return entries;
+}
+
+struct IgnoreListTest : ::testing::Test {
+    GameFolder game;
+    void SetUp() override { ClearMessages(); }
+    void TearDown() override { CloseIgnoreList(); }
+};
+
+struct ReadCase {
+    const char *what;
+    std::string bytes;
+    std::vector<std::string> entries;
+};
+
+const std::string A253(253, 'a'), A254(254, 'a');
+
+const ReadCase ReadCases[] = {
+    {"empty file", "", {}},
+    {"line feeds", "a.iwd\nb.iwd\n", {"a.iwd", "b.iwd"}},
+    {"carriage return and line feed read as one line feed", "a.iwd\r\nb.iwd\r\n",
+     {"a.iwd", "b.iwd"}},
+    {"a lone carriage return stays in the entry", "a\rb.iwd\nc\r", {"a\rb.iwd", "c\r"}},
+    {"last line without a line feed", "a.iwd\nlast.iwd", {"a.iwd", "last.iwd"}},
+    {"empty lines are empty entries", "\n\na.iwd\n\n", {"", "", "a.iwd", ""}},
+    {"Ctrl-Z in the middle ends the reading", "a.iwd\nb.i\x1Awd\nc.iwd\n", {"a.iwd", "b.i"}},
+    {"carriage return before Ctrl-Z", "a\r\x1A" "b\n", {"a\r"}},
+    {"253 characters and a line feed are one entry", A253 + "\nb\n", {A253, "b"}},
+    {"253 characters, CR and LF are one entry", A253 + "\r\nb\r\n", {A253, "b"}},
+    {"254 characters and a line feed: the entry, then an empty one", A254 + "\nb\n",
+     {A254, "", "b"}},
+    {"255 characters: 254, then 1", A254 + "z\n", {A254, "z"}},
+    {"300 characters: 254, then 46", std::string(300, 'q') + "\n",
+     {std::string(254, 'q'), std::string(46, 'q')}},
+    {"bytes above 0x7F pass unchanged", "\xE9t\xE9.iwd\n", {"\xE9t\xE9.iwd"}},
+};
+
+} // namespace
+
+TEST_F(IgnoreListTest, ReadsEntriesByTheTextRules)
+{
+    for (const ReadCase &c : ReadCases) {
+        SCOPED_TRACE(c.what);
+        WriteFile("ignore.list", c.bytes);
+        OpenIgnoreList();
+        EXPECT_EQ(LoadAll(), c.entries);
+        CloseIgnoreList();
+    }
+}
+
+TEST_F(IgnoreListTest, OpeningDropsOneFinalCtrlZFromTheFile)
+{
+    const struct {
+        std::string before, after;
+    } cases[] = {
+        {"a.iwd\n\x1A", "a.iwd\n"},
+        {"a.iwd\n\x1A\x1A", "a.iwd\n\x1A"},
+        {"\x1A", ""},
+        {"a\x1A" "b\n", "a\x1A" "b\n"},
+        {"", ""},
+    };
+    for (const auto &c : cases) {
+        WriteFile("ignore.list", c.before);
+        OpenIgnoreList();
+        CloseIgnoreList();
+        EXPECT_EQ(ReadFile("ignore.list"), c.after);
+    }
+}
+
+TEST_F(IgnoreListTest, MatchesNamesThatAnEntryEqualsOrBeginsWith)
+{
+    WriteFile("ignore.list", "base.iwd\r\nfoo.iwd.old\n\nbase\nz_\xE9.iwd");
+    OpenIgnoreList();
+    const struct {
+        const char *name;
+        bool ignored;
+    } cases[] = {
+        {"base.iwd", true},      {"BASE.iwd", false},    {"base.iwd.iwd", false},
+        {"foo.iwd", true},       {"foo.iwd.old", true},  {"fo.iwd", false},
+        {"other.iwd", false},    {"z_\xE9.iwd", true},   {"base.IWD", false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(IsIgnored(c.name), c.ignored) << c.name;
+}
+
+TEST_F(IgnoreListTest, AnEntryWithoutTheExtensionHidesNothing)
+{
+    WriteFile("ignore.list", "base\n\n");
+    OpenIgnoreList();
+    EXPECT_FALSE(IsIgnored("base.iwd"));
+    EXPECT_FALSE(IsIgnored("b.iwd"));
+}
+
+TEST_F(IgnoreListTest, EachNameIsTestedFromTheStartOfTheFile)
+{
+    WriteFile("ignore.list", "a.iwd\nb.iwd\n");
+    OpenIgnoreList();
+    EXPECT_TRUE(IsIgnored("b.iwd"));
+    EXPECT_TRUE(IsIgnored("a.iwd"));
+    EXPECT_TRUE(IsIgnored("b.iwd"));
+    EXPECT_EQ(LoadAll(), (std::vector<std::string>{"a.iwd", "b.iwd"}));
+}
+
+TEST_F(IgnoreListTest, AMissingFileHoldsNoStreamAndIsNeverCreated)
+{
+    OpenIgnoreList();
+    EXPECT_FALSE(IsIgnored("a.iwd"));
+    std::vector<std::string> none;
+    EXPECT_FALSE(LoadIgnoreEntries([](const char *, void *) {}, &none));
+
+    EXPECT_FALSE(SaveIgnoreEntries(Editor, {"a.iwd"}));
+    ASSERT_EQ(recordedMessages.size(), 1u);
+    EXPECT_EQ(recordedMessages[0].owner, Editor);
+    EXPECT_EQ(recordedMessages[0].text, "Failed to save 'ignore.list'.");
+    EXPECT_EQ(recordedMessages[0].caption, "Quillmoor MM - Error");
+    EXPECT_EQ(recordedMessages[0].type, (UINT)MB_ICONERROR);
+    EXPECT_FALSE(FileExists("ignore.list"));
+}
+
+TEST_F(IgnoreListTest, AReadOnlyFileHoldsNoStreamAndIsLeftAlone)
+{
+    WriteFile("ignore.list", "a.iwd\n\x1A");
+    if (!MakeReadOnly("ignore.list"))
+        GTEST_SKIP() << "this process may write to read-only files";
+    OpenIgnoreList();
+    EXPECT_FALSE(IsIgnored("a.iwd"));
+    EXPECT_FALSE(SaveIgnoreEntries(Editor, {"b.iwd"}));
+    EXPECT_EQ(recordedMessages.size(), 1u);
+    MakeWritable("ignore.list");
+    EXPECT_EQ(ReadFile("ignore.list"), "a.iwd\n\x1A");
+}
+
+TEST_F(IgnoreListTest, SaveWritesEachEntryWithALineFeedAndReadsBackTheSame)
+{
+    WriteFile("ignore.list", "old.iwd\r\nother.iwd\r\n");
+    OpenIgnoreList();
+    const std::vector<std::string> entries = {"a.iwd", "", "a.iwd", A254, "z\xE9.iwd"};
+    EXPECT_TRUE(SaveIgnoreEntries(Editor, entries));
+    EXPECT_TRUE(recordedMessages.empty());
+    EXPECT_EQ(ReadFile("ignore.list"), "a.iwd\n\na.iwd\n" + A254 + "\nz\xE9.iwd\n");
+
+    // The new entries count at once, read from the start; a full-length
+    // entry comes back followed by an empty one.
+    EXPECT_FALSE(IsIgnored("old.iwd"));
+    EXPECT_TRUE(IsIgnored("z\xE9.iwd"));
+    EXPECT_EQ(LoadAll(),
+              (std::vector<std::string>{"a.iwd", "", "a.iwd", A254, "", "z\xE9.iwd"}));
+}
+
+TEST_F(IgnoreListTest, SavingNoEntriesLeavesAnEmptyFile)
+{
+    WriteFile("ignore.list", "a.iwd\n");
+    OpenIgnoreList();
+    EXPECT_TRUE(SaveIgnoreEntries(Editor, {}));
+    EXPECT_EQ(ReadFile("ignore.list"), "");
+    EXPECT_EQ(LoadAll(), std::vector<std::string>{});
+    EXPECT_TRUE(SaveIgnoreEntries(Editor, {"b.iwd"}));
+    EXPECT_EQ(ReadFile("ignore.list"), "b.iwd\n");
+}
+
+TEST_F(IgnoreListTest, CloseReleasesTheFile)
+{
+    WriteFile("ignore.list", "a.iwd\n");
+    OpenIgnoreList();
+    CloseIgnoreList();
+    EXPECT_FALSE(IsIgnored("a.iwd"));
+    RemovePath("ignore.list");
+    EXPECT_FALSE(FileExists("ignore.list"));
+}
+
+#ifdef __linux__
+// A full disk: the save must say it failed, not pass for done.
+TEST_F(IgnoreListTest, ASaveThatCannotWriteSaysSo)
+{
+    if (!FileExists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full";
+    ASSERT_EQ(symlink("/dev/full", "ignore.list"), 0);
+    OpenIgnoreList();
+    EXPECT_FALSE(SaveIgnoreEntries(Editor, {"a.iwd", "b.iwd"}));
+    ASSERT_EQ(recordedMessages.size(), 1u);
+    EXPECT_EQ(recordedMessages[0].text, "Failed to save 'ignore.list'.");
+}
+#endif

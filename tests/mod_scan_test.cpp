@@ -1,0 +1,190 @@
+// Scanning real folders into the in-memory lists.
+#include "ignore_list.h"
+#include "memory_mod_list.h"
+#include "mod_scan.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+struct ModScanTest : ::testing::Test {
+    GameFolder game;
+    MemoryWindow window{};
+    HWND handle = MemoryWindowHandle(&window);
+
+    void TearDown() override { CloseIgnoreList(); }
+
+    const ModList &Installed() const { return window.lists[InstalledFolder]; }
+    const ModList &Available() const { return window.lists[AvailableFolder]; }
+};
+
+std::vector<std::string> Names(const ModList &list)
+{
+    std::vector<std::string> names;
+    for (const ModRow &row : list.rows)
+        names.push_back(row.name);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+const ModRow *Find(const ModList &list, const std::string &name)
+{
+    for (const ModRow &row : list.rows)
+        if (row.name == name)
+            return &row;
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(ModScanTest, ListsTheArchivesOfBothFoldersWithSizeAndFullPath)
+{
+    WriteFile("../main/a.iwd", std::string(10, 'x'));
+    WriteFile("../main/Big.IWD", std::string(3000, 'x'));
+    WriteFile("../main/readme.txt", "not a mod");
+    WriteFile("../main/a.iwd.bak", "not a mod");
+    MakeFolder("../main/folder.iwd");
+    WriteFile("mods/c.iwd", std::string(1025, 'x'));
+    WriteFile("mods/notes.iw", "not a mod");
+
+    ScanInstalled(handle);
+    ScanAvailable(handle);
+
+    EXPECT_EQ(Names(Installed()), (std::vector<std::string>{"Big.IWD", "a.iwd", "folder.iwd"}));
+    EXPECT_EQ(Installed().countLabel, 3u);
+    EXPECT_EQ(Names(Available()), (std::vector<std::string>{"c.iwd"}));
+    EXPECT_EQ(Available().countLabel, 1u);
+
+    const struct {
+        const ModList &list;
+        const char *name, *size, *relative;
+    } rows[] = {
+        {Installed(), "a.iwd", "10B", "../main/a.iwd"},
+        {Installed(), "Big.IWD", "2KB", "../main/Big.IWD"},
+        {Available(), "c.iwd", "1KB", "mods/c.iwd"},
+    };
+    for (const auto &r : rows) {
+        const ModRow *row = Find(r.list, r.name);
+        ASSERT_NE(row, nullptr) << r.name;
+        EXPECT_EQ(row->sizeText, r.size) << r.name;
+        EXPECT_EQ(row->fullPath, AbsolutePath(r.relative)) << r.name;
+    }
+    EXPECT_EQ(Find(Installed(), "folder.iwd")->fullPath, AbsolutePath("../main/folder.iwd"));
+}
+
+TEST_F(ModScanTest, TheIgnoreListFiltersTheInstalledListOnly)
+{
+    // Windows' folders do not tell BASE.iwd from base.iwd; the list does.
+    WriteFile("../main/base.iwd", "x");
+    WriteFile("../main/Other.iwd", "x");
+    WriteFile("../main/mod.iwd", "x");
+    WriteFile("mods/base.iwd", "x");
+    WriteFile("ignore.list", "base.iwd\r\nother.iwd\r\n");
+    OpenIgnoreList();
+
+    ScanInstalled(handle);
+    ScanAvailable(handle);
+
+    EXPECT_EQ(Names(Installed()), (std::vector<std::string>{"Other.iwd", "mod.iwd"}));
+    EXPECT_EQ(Installed().countLabel, 2u);
+    EXPECT_EQ(Names(Available()), (std::vector<std::string>{"base.iwd"}));
+}
+
+TEST_F(ModScanTest, WithoutAnIgnoreListNothingIsFiltered)
+{
+    WriteFile("../main/base.iwd", "x");
+    WriteFile("ignore.list", "base.iwd\n");
+    // Not opened: no stream is held.
+    ScanInstalled(handle);
+    EXPECT_EQ(Names(Installed()), (std::vector<std::string>{"base.iwd"}));
+}
+
+TEST_F(ModScanTest, ARescanFollowsTheFolderAndLeavesTheOtherListAlone)
+{
+    WriteFile("../main/a.iwd", "x");
+    WriteFile("mods/b.iwd", "x");
+    ScanInstalled(handle);
+    ScanAvailable(handle);
+
+    WriteFile("../main/new.iwd", "x");
+    RemovePath("../main/a.iwd");
+    RemovePath("mods/b.iwd");
+    ScanInstalled(handle);
+
+    EXPECT_EQ(Names(Installed()), (std::vector<std::string>{"new.iwd"}));
+    EXPECT_EQ(Installed().countLabel, 1u);
+    EXPECT_EQ(Names(Available()), (std::vector<std::string>{"b.iwd"}));
+    EXPECT_EQ(Available().countLabel, 1u);
+
+    ScanAvailable(handle);
+    EXPECT_TRUE(Available().rows.empty());
+    EXPECT_EQ(Available().countLabel, 0u);
+}
+
+TEST_F(ModScanTest, AMissingFolderGivesAnEmptyList)
+{
+    WriteFile("mods/b.iwd", "x");
+    ScanAvailable(handle);
+    RemovePath("../main");
+    RemovePath("mods");
+    window.lists[InstalledFolder].countLabel = 99;
+
+    ScanInstalled(handle);
+    ScanAvailable(handle);
+    EXPECT_TRUE(Installed().rows.empty());
+    EXPECT_EQ(Installed().countLabel, 0u);
+    EXPECT_TRUE(Available().rows.empty());
+    EXPECT_EQ(Available().countLabel, 0u);
+}
+
+TEST_F(ModScanTest, ASizeOfFourGibibytesAndMoreWrapsAround)
+{
+    const std::string path = "mods/huge.iwd";
+    WriteFile(path, "");
+    std::error_code error;
+    std::filesystem::resize_file(path, (1ull << 32) + 10, error);
+    if (error)
+        GTEST_SKIP() << "cannot make a sparse file of 4 GiB here";
+    ScanAvailable(handle);
+    ASSERT_EQ(Available().rows.size(), 1u);
+    EXPECT_EQ(Available().rows[0].sizeText, "10B");
+}
+
+// A name too long for its full path keeps its own name and size and shows no
+// path rather than another file's; the rows beside it are untouched.
+TEST_F(ModScanTest, ANameTooLongForItsPathNeverShowsAnotherPath)
+{
+    const std::string longName = std::string(250, 'n') + ".iwd";
+    WriteFile("../main/a.iwd", "x");
+    WriteFile("../main/" + longName, "xx");
+    WriteFile("../main/z.iwd", "xxx");
+
+    ScanInstalled(handle);
+
+    ASSERT_EQ(Installed().rows.size(), 3u);
+    EXPECT_EQ(Installed().countLabel, 3u);
+    const ModRow *row = Find(Installed(), longName);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->sizeText, "2B");
+    EXPECT_EQ(row->fullPath, "");
+    EXPECT_EQ(Find(Installed(), "a.iwd")->fullPath, AbsolutePath("../main/a.iwd"));
+    EXPECT_EQ(Find(Installed(), "z.iwd")->fullPath, AbsolutePath("../main/z.iwd"));
+}
+
+TEST_F(ModScanTest, NamesWithSpacesDotsAndHighBytesAreListed)
+{
+    const std::vector<std::string> names = {"my mod.iwd", "v1.2.3.iwd", ".hidden.iwd",
+                                            "caf\xC3\xA9.iwd"};
+    for (const std::string &name : names)
+        WriteFile("mods/" + name, "x");
+    ScanAvailable(handle);
+    std::vector<std::string> expected = names;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Names(Available()), expected);
+    for (const std::string &name : names)
+        EXPECT_EQ(Find(Available(), name)->fullPath, AbsolutePath("mods/" + name));
+}

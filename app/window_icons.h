@@ -1,0 +1,10 @@
+// Every window of the program wears the program's icon.
+#ifndef QUILLMOOR_WINDOW_ICONS_H
+#define QUILLMOOR_WINDOW_ICONS_H
+
+#include "platform.h"
+
+// Sets icon group 8001 as the window's small icon, then as its big icon.
+void SetWindowIcons(HWND window);
+
+#endif

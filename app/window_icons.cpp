@@ -5,8 +5,8 @@
 void SetWindowIcons(HWND window)
 {
     HINSTANCE module = GetModuleHandleA(nullptr);
-    HICON small = LoadIconA(module, MAKEINTRESOURCEA(IDI_QUILLMOOR));
-    SendMessageA(window, WM_SETICON, ICON_SMALL, (LPARAM)small);
-    HICON big = LoadIconA(module, MAKEINTRESOURCEA(IDI_QUILLMOOR));
-    SendMessageA(window, WM_SETICON, ICON_BIG, (LPARAM)big);
+    HICON smallIcon = LoadIconA(module, MAKEINTRESOURCEA(IDI_QUILLMOOR));
+    SendMessageA(window, WM_SETICON, ICON_SMALL, (LPARAM)smallIcon);
+    HICON bigIcon = LoadIconA(module, MAKEINTRESOURCEA(IDI_QUILLMOOR));
+    SendMessageA(window, WM_SETICON, ICON_BIG, (LPARAM)bigIcon);
 }

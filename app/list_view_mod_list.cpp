@@ -1,0 +1,88 @@
+// The mod lists of the program: the main window's two list view controls are
+// the store of the rows, and the static labels under them show the counts.
+#include "mod_list.h"
+
+#include "resource.h"
+
+#include <commctrl.h>
+#include <stdio.h>
+
+namespace {
+
+const int ListControls[2] = {IDC_INSTALLED_LIST, IDC_AVAILABLE_LIST};
+const int CountLabels[2] = {IDC_INSTALLED_COUNT, IDC_AVAILABLE_COUNT};
+
+HWND ListOf(HWND window, ModFolder folder)
+{
+    return GetDlgItem(window, ListControls[folder]);
+}
+
+// The list view copies the text; it never writes through this pointer.
+void SetItemText(LVITEMA &item, const char *text)
+{
+    item.mask = LVIF_TEXT;
+    item.pszText = const_cast<char *>(text);
+}
+
+} // namespace
+
+void ModListDeleteAll(HWND window, ModFolder folder)
+{
+    SendMessageA(ListOf(window, folder), LVM_DELETEALLITEMS, 0, 0);
+}
+
+void ModListInsertRow(HWND window, ModFolder folder, int index, const char *name)
+{
+    LVITEMA item = {};
+    SetItemText(item, name);
+    item.iItem = index;
+    item.iSubItem = NameColumn;
+    SendMessageA(ListOf(window, folder), LVM_INSERTITEMA, 0, (LPARAM)&item);
+}
+
+void ModListSetCell(HWND window, ModFolder folder, int index, ModColumn column,
+                    const char *text)
+{
+    LVITEMA item = {};
+    SetItemText(item, text);
+    item.iItem = index;
+    item.iSubItem = column;
+    SendMessageA(ListOf(window, folder), LVM_SETITEMA, 0, (LPARAM)&item);
+}
+
+int ModListRowCount(HWND window, ModFolder folder)
+{
+    return (int)SendMessageA(ListOf(window, folder), LVM_GETITEMCOUNT, 0, 0);
+}
+
+void ModListGetCell(HWND window, ModFolder folder, int index, ModColumn column, char *text,
+                    int size)
+{
+    if (size <= 0)
+        return;
+    text[0] = '\0';
+    HWND list = ListOf(window, folder);
+    if (index < 0 || index >= (int)SendMessageA(list, LVM_GETITEMCOUNT, 0, 0))
+        return;
+
+    LVITEMA item = {};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = size;
+    SendMessageA(list, LVM_GETITEMTEXTA, (WPARAM)index, (LPARAM)&item);
+    // The control may answer with a pointer to its own copy of the text
+    // instead of filling the buffer.
+    if (item.pszText && item.pszText != text)
+        snprintf(text, (size_t)size, "%s", item.pszText);
+    text[size - 1] = '\0';
+}
+
+void ModListDeleteRow(HWND window, ModFolder folder, int index)
+{
+    SendMessageA(ListOf(window, folder), LVM_DELETEITEM, (WPARAM)index, 0);
+}
+
+void ModListShowCount(HWND window, ModFolder folder, unsigned count)
+{
+    SetDlgItemInt(window, CountLabels[folder], count, FALSE);
+}

@@ -3,7 +3,10 @@
 // and the dispatch of the menu commands to the scans and mod operations.
 #include "main_dialog.h"
 
+#include "about_dialog.h"
 #include "ignore_list.h"
+#include "ignore_list_dialog.h"
+#include "manual.h"
 #include "message_box.h"
 #include "mod_operations.h"
 #include "mod_scan.h"
@@ -225,6 +228,15 @@ void OnCommand(HWND window, WPARAM wParam)
         break;
     case IDM_SCAN:
         ScanContextList(window);
+        break;
+    case IDM_IGNORE_LIST:
+        RunIgnoreListDialog(window);
+        break;
+    case IDM_ABOUT:
+        RunAboutDialog(window);
+        break;
+    case IDM_MANUAL:
+        OpenManual(window);
         break;
     }
 }

@@ -1,0 +1,12 @@
+// The about box: the program's icon, name, version and build time.
+#ifndef QUILLMOOR_ABOUT_DIALOG_H
+#define QUILLMOOR_ABOUT_DIALOG_H
+
+#include "platform.h"
+
+INT_PTR CALLBACK AboutDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Shows the about box until it is closed; the owner takes no input meanwhile.
+void RunAboutDialog(HWND owner);
+
+#endif

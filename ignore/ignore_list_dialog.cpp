@@ -1,0 +1,137 @@
+// The ignore-list editor: the entries of "ignore.list" in a sorted list box,
+// where the user adds and removes entries and saves them back. The list box
+// is the only copy of the entries while the editor is open.
+#include "ignore_list_dialog.h"
+
+#include "ignore_list.h"
+#include "ignore_list_entries.h"
+#include "message_box.h"
+#include "resource.h"
+#include "window_icons.h"
+
+namespace {
+
+HWND EntryList(HWND editor)
+{
+    return GetDlgItem(editor, IDC_IGNORE_ENTRIES);
+}
+
+void AddEntryToList(const char *entry, void *list)
+{
+    SendMessageA((HWND)list, LB_ADDSTRING, 0, (LPARAM)entry);
+}
+
+void InitialiseEditor(HWND editor)
+{
+    SetWindowIcons(editor);
+    SendMessageA(GetDlgItem(editor, IDC_IGNORE_ENTRY), EM_LIMITTEXT, IgnoreEntryMax, 0);
+    if (!LoadIgnoreEntries(AddEntryToList, EntryList(editor))) {
+        ShowMessageBox(editor,
+                       "Failed to load 'ignore.list'.\n"
+                       "Check that it exists and is not currently in use.",
+                       "Quillmoor MM - Error", MB_ICONERROR);
+        PostMessageA(editor, WM_CLOSE, 0, 0);
+    }
+}
+
+// "Add" is only offered while there is something to add.
+void FollowEntryEdit(HWND editor)
+{
+    LRESULT length = SendMessageA(GetDlgItem(editor, IDC_IGNORE_ENTRY), WM_GETTEXTLENGTH, 0, 0);
+    EnableWindow(GetDlgItem(editor, IDC_IGNORE_ADD), length > 0);
+}
+
+// The entry goes in exactly as typed: a duplicate, a name without its
+// extension or one with spaces around it is the user's to make.
+void AddTypedEntry(HWND editor)
+{
+    char entry[IgnoreEntryMax + 1];
+    GetDlgItemTextA(editor, IDC_IGNORE_ENTRY, entry, sizeof entry);
+    SetDlgItemTextA(editor, IDC_IGNORE_ENTRY, "");
+    SendMessageA(EntryList(editor), LB_ADDSTRING, 0, (LPARAM)entry);
+}
+
+void DeleteSelectedEntry(HWND editor)
+{
+    HWND list = EntryList(editor);
+    LRESULT index = SendMessageA(list, LB_GETCURSEL, 0, 0);
+    if (index != LB_ERR)
+        SendMessageA(list, LB_DELETESTRING, (WPARAM)index, 0);
+}
+
+int ListEntryLength(int index, void *list)
+{
+    LRESULT length = SendMessageA((HWND)list, LB_GETTEXTLEN, (WPARAM)index, 0);
+    return length == LB_ERR ? -1 : (int)length;
+}
+
+int ListEntryText(int index, char *buffer, void *list)
+{
+    LRESULT copied = SendMessageA((HWND)list, LB_GETTEXT, (WPARAM)index, (LPARAM)buffer);
+    return copied == LB_ERR ? -1 : (int)copied;
+}
+
+// The editor closes after a save whether or not it worked; the store has
+// told the user of a failure.
+void SaveEntries(HWND editor)
+{
+    HWND list = EntryList(editor);
+    int count = (int)SendMessageA(list, LB_GETCOUNT, 0, 0);
+    IgnoreEntrySource source = {count, ListEntryLength, ListEntryText, list};
+    SaveIgnoreEntries(editor, CollectIgnoreEntries(source));
+    PostMessageA(editor, WM_CLOSE, 0, 0);
+}
+
+void CloseEditor(HWND editor)
+{
+    PostMessageA(editor, WM_CLOSE, 0, 0);
+}
+
+void EditorCommand(HWND editor, WPARAM wParam)
+{
+    switch (LOWORD(wParam)) {
+    case IDC_IGNORE_ENTRY:
+        if (HIWORD(wParam) == EN_CHANGE)
+            FollowEntryEdit(editor);
+        break;
+    case IDC_IGNORE_ADD:
+        AddTypedEntry(editor);
+        break;
+    case IDC_IGNORE_DELETE:
+        DeleteSelectedEntry(editor);
+        break;
+    case IDC_IGNORE_SAVE:
+        SaveEntries(editor);
+        break;
+    case IDC_IGNORE_CANCEL:
+    case IDCANCEL:
+        CloseEditor(editor);
+        break;
+    }
+}
+
+} // namespace
+
+// Answers every message with 0, as the dialog manager's defaults are wanted
+// for all of them (the focus included).
+INT_PTR CALLBACK IgnoreListDialog(HWND editor, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        InitialiseEditor(editor);
+        break;
+    case WM_COMMAND:
+        EditorCommand(editor, wParam);
+        break;
+    case WM_CLOSE:
+        EndDialog(editor, 0);
+        break;
+    }
+    return 0;
+}
+
+void RunIgnoreListDialog(HWND owner)
+{
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_IGNORE_LIST), owner,
+                    IgnoreListDialog, 0);
+}

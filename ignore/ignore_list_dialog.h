@@ -1,0 +1,12 @@
+// The ignore-list editor: a modal dialog owned by the main window.
+#ifndef QUILLMOOR_IGNORE_LIST_DIALOG_H
+#define QUILLMOOR_IGNORE_LIST_DIALOG_H
+
+#include "platform.h"
+
+INT_PTR CALLBACK IgnoreListDialog(HWND editor, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Runs the editor until it closes; the owner takes no input meanwhile.
+void RunIgnoreListDialog(HWND owner);
+
+#endif

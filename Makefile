@@ -7,7 +7,7 @@ WIN32   := $(BUILD)/win32
 PREFIX  := $(WIN32)/wineprefix
 JOBS    ?= 2
 
-.PHONY: all setup build native win32 test run clean
+.PHONY: all setup build native win32 test run dist clean
 
 all: build
 
@@ -34,6 +34,11 @@ test: build
 
 run: build
 	@scripts/run-demo $(CURDIR)/$(BUILD) $(CURDIR)/$(PREFIX)
+
+# The release package: dist/QuillmoorMM/ and dist/QuillmoorMM-<version>.zip,
+# from a fresh build in $(BUILD)/release.
+dist: setup
+	@JOBS=$(JOBS) scripts/make-dist $(CURDIR)/$(BUILD)/release $(CURDIR)/dist
 
 clean:
 	rm -rf $(BUILD)

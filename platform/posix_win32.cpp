@@ -61,12 +61,15 @@ bool NextMatch(Search *search, WIN32_FIND_DATAA *found)
 
 bool CopyWhole(const char *from, const char *to)
 {
-    int source = open(from, O_RDONLY);
+    // Not blocking: a pipe named like a mod must fail, not hang the move.
+    int source = open(from, O_RDONLY | O_NONBLOCK);
     if (source < 0)
         return false;
     struct stat info;
-    if (fstat(source, &info) != 0 || !S_ISREG(info.st_mode)) {
-        int code = S_ISDIR(info.st_mode) ? EXDEV : errno;
+    bool stated = fstat(source, &info) == 0;
+    if (!stated || !S_ISREG(info.st_mode)) {
+        // Like Win32, a folder is not moved across volumes.
+        int code = !stated ? errno : S_ISDIR(info.st_mode) ? EXDEV : EINVAL;
         close(source);
         errno = code;
         return false;
@@ -98,6 +101,11 @@ bool CopyWhole(const char *from, const char *to)
         if (!ok)
             break;
     }
+    // The moved file keeps its times, as a move within one volume does; a
+    // file system that cannot keep them still gets the contents.
+    struct timespec times[2] = {info.st_atim, info.st_mtim};
+    if (ok)
+        futimens(target, times);
     if (ok && fsync(target) != 0)
         ok = false;
     int code = errno;

@@ -1,0 +1,116 @@
+// The Linux stand-in for moving a file between file systems: like Win32's
+// move it copies the file and removes the source, never replaces the
+// destination, and leaves the source alone until the copy is complete.
+#include "platform.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+struct CrossDeviceMoveTest : ::testing::Test {
+    GameFolder game;
+    // A folder on another file system than the game folder.
+    std::string away;
+
+    void SetUp() override
+    {
+        struct stat shared, here;
+        if (stat("/dev/shm", &shared) != 0 || stat(".", &here) != 0 ||
+            shared.st_dev == here.st_dev)
+            GTEST_SKIP() << "no second file system beside the temporary folder";
+        away = "/dev/shm/quill-move-" + std::to_string(getpid());
+        RemovePath(away);
+        if (mkdir(away.c_str(), 0755) != 0)
+            GTEST_SKIP() << "cannot make a folder in /dev/shm";
+        SetLastError(ERROR_SUCCESS);
+    }
+
+    void TearDown() override
+    {
+        if (away.empty())
+            return;
+        chmod(away.c_str(), 0755);
+        RemovePath(away);
+    }
+};
+
+} // namespace
+
+TEST_F(CrossDeviceMoveTest, CopiesTheWholeFileWithItsTimesAndRemovesTheSource)
+{
+    // More than one block of the copy, and not a multiple of it.
+    std::string bytes;
+    for (int i = 0; i < 200001; i++)
+        bytes += (char)(i * 7);
+    const std::string source = away + "/m.iwd";
+    WriteFile(source, bytes);
+    const struct timespec times[2] = {{1000000000, 0}, {1100000000, 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, source.c_str(), times, 0), 0);
+
+    ASSERT_TRUE(MoveFileA(source.c_str(), "..\\main\\m.iwd"));
+
+    EXPECT_FALSE(FileExists(source));
+    EXPECT_EQ(ReadFile("../main/m.iwd"), bytes);
+    struct stat moved;
+    ASSERT_EQ(stat("../main/m.iwd", &moved), 0);
+    EXPECT_EQ(moved.st_mtim.tv_sec, times[1].tv_sec);
+}
+
+TEST_F(CrossDeviceMoveTest, AnExistingDestinationIsNeverReplaced)
+{
+    const std::string source = away + "/m.iwd";
+    WriteFile(source, "moving");
+    WriteFile("../main/m.iwd", "staying");
+
+    EXPECT_FALSE(MoveFileA(source.c_str(), "..\\main\\m.iwd"));
+
+    EXPECT_EQ(GetLastError(), (DWORD)ERROR_ALREADY_EXISTS);
+    EXPECT_EQ(ReadFile(source), "moving");
+    EXPECT_EQ(ReadFile("../main/m.iwd"), "staying");
+}
+
+// The copy is made, but the source cannot be removed: the copy goes again,
+// so that the file is not left in both places.
+TEST_F(CrossDeviceMoveTest, ASourceThatCannotBeRemovedStaysAndLeavesNoCopy)
+{
+    const std::string source = away + "/m.iwd";
+    WriteFile(source, "moving");
+    chmod(away.c_str(), 0555);
+    const std::string probe = away + "/probe";
+    int file = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    if (file >= 0) {
+        close(file);
+        unlink(probe.c_str());
+        GTEST_SKIP() << "this process may change a read-only folder";
+    }
+
+    EXPECT_FALSE(MoveFileA(source.c_str(), "..\\main\\m.iwd"));
+
+    EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
+    EXPECT_EQ(ReadFile(source), "moving");
+    EXPECT_FALSE(FileExists("../main/m.iwd"));
+}
+
+// Only files are copied: a folder fails as on Win32, and a pipe fails with a
+// reason instead of waiting for a writer.
+TEST_F(CrossDeviceMoveTest, AFolderOrAPipeIsNotMovedAcrossFileSystems)
+{
+    const std::string folder = away + "/folder.iwd", pipe = away + "/pipe.iwd";
+    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
+
+    for (const std::string &source : {folder, pipe}) {
+        SCOPED_TRACE(source);
+        const std::string target = "../main/" + source.substr(away.size() + 1);
+        SetLastError(ERROR_SUCCESS);
+        EXPECT_FALSE(MoveFileA(source.c_str(), target.c_str()));
+        EXPECT_NE(GetLastError(), (DWORD)ERROR_SUCCESS);
+        EXPECT_TRUE(FileExists(source));
+        EXPECT_FALSE(FileExists(target));
+    }
+}

@@ -1,0 +1,45 @@
+// The report of a failed file operation: the operation's own text and the
+// system's wording of the error code, in an error box owned by the window at
+// hand.
+#include "message_box.h"
+#include "mod_operations.h"
+
+#include <stdio.h>
+
+namespace {
+
+// Composed messages are held in this many characters.
+const int MessageBufferSize = 255;
+
+// The user's default language: the neutral language, default sublanguage.
+const DWORD UserDefaultLanguage = 0x400;
+
+} // namespace
+
+void ReportError(HWND owner, DWORD code, const char *text)
+{
+    // No arguments are passed, so insert sequences of the system's text are
+    // left as they are rather than read from nowhere.
+    char *systemText = nullptr;
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                      FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, code, UserDefaultLanguage,
+                                  reinterpret_cast<LPSTR>(&systemText), 0, nullptr);
+
+    // A code the system has no text for still gets a report.
+    char unknown[32];
+    const char *reason = systemText;
+    if (length == 0 || !systemText) {
+        snprintf(unknown, sizeof unknown, "Unknown error 0x%08X", (unsigned)code);
+        reason = unknown;
+    }
+
+    // The operation's text comes first and is short, so a long reason is what
+    // gets cut.
+    char message[MessageBufferSize];
+    snprintf(message, sizeof message, "%s\nReason: %s", text, reason);
+    ShowMessageBox(owner, message, "Quillmoor MM - Error", MB_ICONERROR);
+
+    if (systemText)
+        LocalFree(systemText);
+}

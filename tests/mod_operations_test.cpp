@@ -1,0 +1,548 @@
+// Installing, uninstalling and deleting mods in a real game folder, and the
+// error reports of their failures.
+#include "ignore_list.h"
+#include "memory_mod_list.h"
+#include "mod_operations.h"
+#include "mod_scan.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <filesystem>
+#include <map>
+#include <string.h>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+const char ErrorCaption[] = "Quillmoor MM - Error";
+
+// One of the things a user does to a mod, as the main window calls it.
+struct Operation {
+    const char *name;
+    ModFolder from; // the list whose row it works on
+    ModFolder to;   // where the file goes; a delete leaves it nowhere
+    bool moves;
+    const char *failure;
+};
+
+const Operation Install = {"Install", AvailableFolder, InstalledFolder, true,
+                           "Failed to install the mod."};
+const Operation Uninstall = {"Uninstall", InstalledFolder, AvailableFolder, true,
+                             "Failed to uninstall the mod."};
+const Operation DeleteInstalled = {"DeleteInstalled", InstalledFolder, InstalledFolder, false,
+                                   "Failed to delete the mod."};
+const Operation DeleteAvailable = {"DeleteAvailable", AvailableFolder, AvailableFolder, false,
+                                   "Failed to delete the mod."};
+
+const Operation Moves[] = {Install, Uninstall};
+const Operation Deletes[] = {DeleteInstalled, DeleteAvailable};
+const Operation AllOperations[] = {Install, Uninstall, DeleteInstalled, DeleteAvailable};
+
+void PrintTo(const Operation &operation, std::ostream *out)
+{
+    *out << operation.name;
+}
+
+std::string OperationName(const ::testing::TestParamInfo<Operation> &info)
+{
+    return info.param.name;
+}
+
+void Perform(const Operation &operation, HWND window, int row)
+{
+    if (!operation.moves)
+        DeleteMod(window, row, operation.from);
+    else if (operation.from == AvailableFolder)
+        InstallMod(window, row);
+    else
+        UninstallMod(window, row);
+}
+
+ModFolder OtherFolder(ModFolder folder)
+{
+    return folder == InstalledFolder ? AvailableFolder : InstalledFolder;
+}
+
+// A folder's files, relative to the program folder.
+std::string Folder(ModFolder folder)
+{
+    return folder == InstalledFolder ? "../main/" : "mods/";
+}
+
+// The system's text for a code, as the error report asks for it.
+std::string SystemText(DWORD code)
+{
+    char *text = nullptr;
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                                      FORMAT_MESSAGE_IGNORE_INSERTS,
+                                  nullptr, code, 0x400, reinterpret_cast<LPSTR>(&text), 0,
+                                  nullptr);
+    std::string result = length && text ? std::string(text, length) : std::string();
+    if (text)
+        LocalFree(text);
+    return result;
+}
+
+// Every file and folder under `root`, with the bytes of the files.
+std::map<std::string, std::string> Files(const std::string &root)
+{
+    namespace fs = std::filesystem;
+    std::map<std::string, std::string> files;
+    for (const auto &entry : fs::recursive_directory_iterator(root)) {
+        std::string path = fs::relative(entry.path(), root).generic_string();
+        files[path] = entry.is_directory() ? "<folder>" : ReadFile(entry.path().string());
+    }
+    return files;
+}
+
+// Keeps a mod's file from being moved or deleted while it lives. Windows
+// holds it open without delete sharing; Linux makes its folder read-only,
+// which binds only a process without root's rights (`held` says whether it
+// binds this one).
+struct HeldFile {
+    explicit HeldFile(const std::string &path)
+    {
+#ifdef _WIN32
+        handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        held = handle != INVALID_HANDLE_VALUE;
+#else
+        folder = std::filesystem::path(path).parent_path().string();
+        chmod(folder.c_str(), 0555);
+        std::string probe = folder + "/probe";
+        int file = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        held = file < 0;
+        if (file >= 0) {
+            close(file);
+            unlink(probe.c_str());
+        }
+#endif
+    }
+    ~HeldFile()
+    {
+#ifdef _WIN32
+        if (held)
+            CloseHandle(handle);
+#else
+        chmod(folder.c_str(), 0755);
+#endif
+    }
+    HeldFile(const HeldFile &) = delete;
+    HeldFile &operator=(const HeldFile &) = delete;
+
+    bool held = false;
+#ifdef _WIN32
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    static const DWORD code = ERROR_SHARING_VIOLATION;
+#else
+    std::string folder;
+    static const DWORD code = ERROR_ACCESS_DENIED;
+#endif
+};
+
+struct ModOperationTest : ::testing::Test {
+    GameFolder game;
+    MemoryWindow window{};
+    HWND handle = MemoryWindowHandle(&window);
+
+    void SetUp() override { ClearMessages(); }
+    void TearDown() override { CloseIgnoreList(); }
+
+    ModList &List(ModFolder folder) { return window.lists[folder]; }
+
+    void ScanBoth()
+    {
+        ScanInstalled(handle);
+        ScanAvailable(handle);
+    }
+
+    int RowOf(ModFolder folder, const std::string &name)
+    {
+        const std::vector<ModRow> &rows = List(folder).rows;
+        for (size_t i = 0; i < rows.size(); i++)
+            if (rows[i].name == name)
+                return (int)i;
+        return -1;
+    }
+
+    // Both lists, cell by cell, and both count labels.
+    std::string Lists()
+    {
+        std::string text;
+        for (ModFolder folder : {InstalledFolder, AvailableFolder}) {
+            text += folder == InstalledFolder ? "installed" : "available";
+            for (const ModRow &row : List(folder).rows)
+                text += "\n  " + row.name + " | " + row.sizeText + " | " + row.fullPath;
+            text += "\n  count " + std::to_string(List(folder).countLabel) + "\n";
+        }
+        return text;
+    }
+
+    // Three mods in the operation's own folder, one in the other, scanned.
+    // The one in the middle, "m.iwd", is the one to work on.
+    int ThreeMods(const Operation &operation)
+    {
+        WriteFile(Folder(operation.from) + "a.iwd", "a");
+        WriteFile(Folder(operation.from) + "m.iwd", "the mod's bytes");
+        WriteFile(Folder(operation.from) + "z.iwd", "z");
+        WriteFile(Folder(OtherFolder(operation.from)) + "b.iwd", "b");
+        ScanBoth();
+        return RowOf(operation.from, "m.iwd");
+    }
+
+    // The one message shown: an error report of `failure` owned by the main
+    // window, whose reason is the system's text for `code`.
+    void ExpectReport(const char *failure, DWORD code)
+    {
+        ASSERT_EQ(recordedMessages.size(), 1u);
+        const RecordedMessage &message = recordedMessages[0];
+        EXPECT_EQ(message.owner, handle);
+        EXPECT_EQ(message.caption, ErrorCaption);
+        EXPECT_EQ(message.type, (UINT)MB_ICONERROR);
+        const std::string prefix = std::string(failure) + "\nReason: ";
+        ASSERT_EQ(message.text.compare(0, prefix.size(), prefix), 0) << message.text;
+        const std::string reason = message.text.substr(prefix.size());
+        EXPECT_NE(reason.find_first_not_of(" \r\n"), std::string::npos) << message.text;
+        EXPECT_EQ(reason, SystemText(code)) << message.text;
+    }
+};
+
+struct ModMoveTest : ModOperationTest, ::testing::WithParamInterface<Operation> {};
+struct ModDeleteTest : ModOperationTest, ::testing::WithParamInterface<Operation> {};
+struct AnyModOperationTest : ModOperationTest, ::testing::WithParamInterface<Operation> {};
+
+} // namespace
+
+INSTANTIATE_TEST_SUITE_P(Moves, ModMoveTest, ::testing::ValuesIn(Moves), OperationName);
+INSTANTIATE_TEST_SUITE_P(Deletes, ModDeleteTest, ::testing::ValuesIn(Deletes), OperationName);
+INSTANTIATE_TEST_SUITE_P(All, AnyModOperationTest, ::testing::ValuesIn(AllOperations),
+                         OperationName);
+
+// The available row goes, the installed list is scanned again (so a file put
+// into main meanwhile shows up), the available list is not (so one put into
+// mods does not), and both labels show their list's count.
+TEST_F(ModOperationTest, InstallMovesTheModIntoMainAndFollowsWithBothLists)
+{
+    int row = ThreeMods(Install);
+    WriteFile("../main/late.iwd", "late");
+    WriteFile("mods/late.iwd", "late");
+
+    InstallMod(handle, row);
+
+    EXPECT_TRUE(recordedMessages.empty());
+    EXPECT_EQ(ReadFile("../main/m.iwd"), "the mod's bytes");
+    EXPECT_FALSE(FileExists("mods/m.iwd"));
+
+    ASSERT_EQ(List(AvailableFolder).rows.size(), 2u);
+    EXPECT_EQ(List(AvailableFolder).rows[0].name, "a.iwd");
+    EXPECT_EQ(List(AvailableFolder).rows[1].name, "z.iwd");
+    EXPECT_EQ(List(AvailableFolder).countLabel, 2u);
+
+    EXPECT_EQ(List(InstalledFolder).rows.size(), 3u);
+    EXPECT_EQ(List(InstalledFolder).countLabel, 3u);
+    EXPECT_NE(RowOf(InstalledFolder, "b.iwd"), -1);
+    EXPECT_NE(RowOf(InstalledFolder, "late.iwd"), -1);
+    int installed = RowOf(InstalledFolder, "m.iwd");
+    ASSERT_NE(installed, -1);
+    EXPECT_EQ(List(InstalledFolder).rows[installed].sizeText, "15B");
+    EXPECT_EQ(List(InstalledFolder).rows[installed].fullPath, AbsolutePath("../main/m.iwd"));
+}
+
+// The installed row goes and its label drops by one at once without a
+// rescan of main; the available list is scanned again from mods.
+TEST_F(ModOperationTest, UninstallMovesTheModIntoModsAndFollowsWithBothLists)
+{
+    int row = ThreeMods(Uninstall);
+    WriteFile("../main/late.iwd", "late");
+    WriteFile("mods/late.iwd", "late");
+
+    UninstallMod(handle, row);
+
+    EXPECT_TRUE(recordedMessages.empty());
+    EXPECT_EQ(ReadFile("mods/m.iwd"), "the mod's bytes");
+    EXPECT_FALSE(FileExists("../main/m.iwd"));
+
+    ASSERT_EQ(List(InstalledFolder).rows.size(), 2u);
+    EXPECT_EQ(List(InstalledFolder).rows[0].name, "a.iwd");
+    EXPECT_EQ(List(InstalledFolder).rows[1].name, "z.iwd");
+    EXPECT_EQ(List(InstalledFolder).countLabel, 2u);
+
+    EXPECT_EQ(List(AvailableFolder).rows.size(), 3u);
+    EXPECT_EQ(List(AvailableFolder).countLabel, 3u);
+    EXPECT_NE(RowOf(AvailableFolder, "b.iwd"), -1);
+    EXPECT_NE(RowOf(AvailableFolder, "late.iwd"), -1);
+    int available = RowOf(AvailableFolder, "m.iwd");
+    ASSERT_NE(available, -1);
+    EXPECT_EQ(List(AvailableFolder).rows[available].fullPath, AbsolutePath("mods/m.iwd"));
+}
+
+// Only that list and its label change; nothing is scanned again.
+TEST_P(ModDeleteTest, DeleteRemovesTheFileAndOnlyThatRow)
+{
+    const Operation &operation = GetParam();
+    const ModFolder other = OtherFolder(operation.from);
+    int row = ThreeMods(operation);
+    WriteFile("../main/late.iwd", "late");
+    WriteFile("mods/late.iwd", "late");
+    List(other).countLabel = 77;
+    const std::vector<ModRow> otherRows = List(other).rows;
+
+    Perform(operation, handle, row);
+
+    EXPECT_TRUE(recordedMessages.empty());
+    EXPECT_FALSE(FileExists(Folder(operation.from) + "m.iwd"));
+    EXPECT_EQ(ReadFile(Folder(operation.from) + "a.iwd"), "a");
+    ASSERT_EQ(List(operation.from).rows.size(), 2u);
+    EXPECT_EQ(List(operation.from).rows[0].name, "a.iwd");
+    EXPECT_EQ(List(operation.from).rows[1].name, "z.iwd");
+    EXPECT_EQ(List(operation.from).countLabel, 2u);
+
+    ASSERT_EQ(List(other).rows.size(), otherRows.size());
+    EXPECT_EQ(List(other).rows[0].name, "b.iwd");
+    EXPECT_EQ(List(other).countLabel, 77u);
+}
+
+TEST_F(ModOperationTest, AnInstalledModThatTheIgnoreListNamesLeavesBothLists)
+{
+    WriteFile("ignore.list", "base.iwd\r\n");
+    OpenIgnoreList();
+    WriteFile("mods/base.iwd", "base");
+    WriteFile("mods/other.iwd", "other");
+    WriteFile("../main/x.iwd", "x");
+    ScanBoth();
+
+    InstallMod(handle, RowOf(AvailableFolder, "base.iwd"));
+
+    EXPECT_TRUE(recordedMessages.empty());
+    EXPECT_EQ(ReadFile("../main/base.iwd"), "base");
+    EXPECT_FALSE(FileExists("mods/base.iwd"));
+    EXPECT_EQ(RowOf(InstalledFolder, "base.iwd"), -1);
+    EXPECT_EQ(RowOf(AvailableFolder, "base.iwd"), -1);
+    EXPECT_EQ(List(InstalledFolder).rows.size(), 1u);
+    EXPECT_EQ(List(InstalledFolder).countLabel, 1u);
+    EXPECT_EQ(List(AvailableFolder).rows.size(), 1u);
+    EXPECT_EQ(List(AvailableFolder).countLabel, 1u);
+}
+
+// A mod of the same name in the other folder is never replaced.
+TEST_P(ModMoveTest, AnExistingDestinationFailsAndReplacesNothing)
+{
+    const Operation &operation = GetParam();
+    int row = ThreeMods(operation);
+    WriteFile(Folder(operation.to) + "m.iwd", "another mod of that name");
+    const std::string lists = Lists();
+    const auto files = Files(game.root);
+
+    Perform(operation, handle, row);
+
+    ExpectReport(operation.failure, ERROR_ALREADY_EXISTS);
+    EXPECT_EQ(ReadFile(Folder(operation.from) + "m.iwd"), "the mod's bytes");
+    EXPECT_EQ(ReadFile(Folder(operation.to) + "m.iwd"), "another mod of that name");
+    EXPECT_EQ(Files(game.root), files);
+    EXPECT_EQ(Lists(), lists);
+}
+
+TEST_P(ModMoveTest, AMissingTargetFolderFailsAndKeepsTheMod)
+{
+    const Operation &operation = GetParam();
+    int row = ThreeMods(operation);
+    RemovePath(Folder(operation.to));
+    const std::string lists = Lists();
+
+    Perform(operation, handle, row);
+
+    ExpectReport(operation.failure, ERROR_PATH_NOT_FOUND);
+    EXPECT_EQ(ReadFile(Folder(operation.from) + "m.iwd"), "the mod's bytes");
+    EXPECT_FALSE(FileExists(Folder(operation.to)));
+    EXPECT_EQ(Lists(), lists);
+}
+
+// The destination is made from the name with the other folder's prefix and
+// must fit a path; a name too long for it is refused before any file is
+// touched.
+TEST_P(ModMoveTest, ANameTooLongForTheDestinationIsRefused)
+{
+    const Operation &operation = GetParam();
+    int row = ThreeMods(operation);
+    const size_t prefix = strlen(ModFolderPathFormat(operation.to)) - strlen("%s");
+    const std::string name(MAX_PATH - prefix, 'n');
+    ModListSetCell(handle, operation.from, row, NameColumn, name.c_str());
+    const std::string lists = Lists();
+    const auto files = Files(game.root);
+
+    Perform(operation, handle, row);
+
+    ExpectReport(operation.failure, ERROR_FILENAME_EXCED_RANGE);
+    EXPECT_EQ(Files(game.root), files);
+    EXPECT_EQ(Lists(), lists);
+}
+
+TEST_P(AnyModOperationTest, AModRemovedBehindTheProgramsBackFailsAndItsRowStays)
+{
+    const Operation &operation = GetParam();
+    int row = ThreeMods(operation);
+    RemovePath(Folder(operation.from) + "m.iwd");
+    const std::string lists = Lists();
+    const auto files = Files(game.root);
+
+    Perform(operation, handle, row);
+
+    ExpectReport(operation.failure, ERROR_FILE_NOT_FOUND);
+    EXPECT_EQ(Files(game.root), files);
+    EXPECT_EQ(Lists(), lists);
+    EXPECT_EQ(List(operation.from).rows[row].name, "m.iwd");
+}
+
+TEST_P(AnyModOperationTest, AFileThatCannotBeMovedOrDeletedFailsAndStays)
+{
+    const Operation &operation = GetParam();
+    int row = ThreeMods(operation);
+    const std::string lists = Lists();
+    const auto files = Files(game.root);
+    {
+        HeldFile held(Folder(operation.from) + "m.iwd");
+        if (!held.held)
+            GTEST_SKIP() << "this process may change a read-only folder";
+        Perform(operation, handle, row);
+        ExpectReport(operation.failure, HeldFile::code);
+    }
+    EXPECT_EQ(Files(game.root), files);
+    EXPECT_EQ(Lists(), lists);
+}
+
+// A name too long for its full path leaves that cell empty when scanned; the
+// row is then refused with the system's text for a name too long. At 248
+// characters the name is too long for a full path in either folder, yet its
+// destination would still fit.
+TEST_P(AnyModOperationTest, ARowWithoutAFullPathTouchesNoFile)
+{
+    const Operation &operation = GetParam();
+    ThreeMods(operation);
+    const std::string longName = std::string(244, 'n') + ".iwd";
+    WriteFile(Folder(operation.from) + longName, "long");
+    ScanBoth();
+    int row = RowOf(operation.from, longName);
+    ASSERT_NE(row, -1);
+    ASSERT_EQ(List(operation.from).rows[row].fullPath, "");
+    const std::string lists = Lists();
+    const auto files = Files(game.root);
+
+    Perform(operation, handle, row);
+
+    ExpectReport(operation.failure, ERROR_FILENAME_EXCED_RANGE);
+    EXPECT_EQ(Files(game.root), files);
+    EXPECT_EQ(Lists(), lists);
+}
+
+TEST_P(AnyModOperationTest, ARowIndexThatNamesNoRowDoesNothing)
+{
+    const Operation &operation = GetParam();
+    ThreeMods(operation);
+    const int count = (int)List(operation.from).rows.size();
+    ASSERT_EQ(count, 3);
+    const std::string lists = Lists();
+    const auto files = Files(game.root);
+
+    for (int row : {-1, count, count + 1, INT_MIN, INT_MAX}) {
+        SCOPED_TRACE(row);
+        Perform(operation, handle, row);
+        EXPECT_TRUE(recordedMessages.empty());
+        EXPECT_EQ(Files(game.root), files);
+        EXPECT_EQ(Lists(), lists);
+    }
+
+    // An empty list has no row 0.
+    ModListDeleteAll(handle, operation.from);
+    Perform(operation, handle, 0);
+    EXPECT_TRUE(recordedMessages.empty());
+    EXPECT_EQ(Files(game.root), files);
+}
+
+namespace {
+
+struct ErrorReportTest : ::testing::Test {
+    const HWND owner = reinterpret_cast<HWND>(0x5678);
+    void SetUp() override { ClearMessages(); }
+
+    const RecordedMessage &Report(DWORD code, const char *text)
+    {
+        ClearMessages();
+        ReportError(owner, code, text);
+        EXPECT_EQ(recordedMessages.size(), 1u);
+        return recordedMessages.back();
+    }
+};
+
+} // namespace
+
+TEST_F(ErrorReportTest, JoinsTheTextAndTheSystemsTextUnchanged)
+{
+    for (DWORD code : {(DWORD)ERROR_FILE_NOT_FOUND, (DWORD)ERROR_ACCESS_DENIED,
+                       (DWORD)ERROR_ALREADY_EXISTS}) {
+        SCOPED_TRACE(code);
+        const std::string system = SystemText(code);
+        ASSERT_FALSE(system.empty());
+        const RecordedMessage &message = Report(code, "Failed to delete the mod.");
+        EXPECT_EQ(message.text, "Failed to delete the mod.\nReason: " + system);
+        EXPECT_EQ(message.owner, owner);
+        EXPECT_EQ(message.caption, ErrorCaption);
+        EXPECT_EQ(message.type, (UINT)MB_ICONERROR);
+    }
+}
+
+// Codes outside what the system knows still get a report, naming the code.
+TEST_F(ErrorReportTest, ACodeWithoutSystemTextIsNamedByNumber)
+{
+    const struct {
+        DWORD code;
+        const char *reason;
+    } cases[] = {
+        {0x20001234, "Unknown error 0x20001234"},
+        {0xDEADBEEF, "Unknown error 0xDEADBEEF"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.reason);
+        ASSERT_EQ(SystemText(c.code), "");
+        const RecordedMessage &message = Report(c.code, "Failed to install the mod.");
+        EXPECT_EQ(message.text, std::string("Failed to install the mod.\nReason: ") + c.reason);
+        EXPECT_EQ(message.caption, ErrorCaption);
+        EXPECT_EQ(message.type, (UINT)MB_ICONERROR);
+    }
+}
+
+#ifdef _WIN32
+// No arguments are passed: the system's text is shown with its insert
+// sequences as they are, instead of failing or reading missing arguments.
+TEST_F(ErrorReportTest, InsertSequencesOfTheSystemsTextAreLeftAsTheyAre)
+{
+    for (DWORD code : {(DWORD)ERROR_MR_MID_NOT_FOUND, (DWORD)ERROR_BAD_EXE_FORMAT}) {
+        SCOPED_TRACE(code);
+        const std::string system = SystemText(code);
+        ASSERT_NE(system.find("%1"), std::string::npos) << system;
+        const RecordedMessage &message = Report(code, "Failed to uninstall the mod.");
+        EXPECT_EQ(message.text, "Failed to uninstall the mod.\nReason: " + system);
+    }
+}
+#endif
+
+// Messages are held in 255 characters: a long reason is cut, and even a text
+// longer than that is shown bounded rather than overrun.
+TEST_F(ErrorReportTest, ALongMessageIsCutToItsBuffer)
+{
+    const std::string text(240, 't');
+    const std::string joined = text + "\nReason: " + SystemText(ERROR_FILE_NOT_FOUND);
+    ASSERT_GT(joined.size(), 254u);
+    EXPECT_EQ(Report(ERROR_FILE_NOT_FOUND, text.c_str()).text, joined.substr(0, 254));
+
+    const std::string tooLong(400, 'x');
+    const RecordedMessage &message = Report(ERROR_FILE_NOT_FOUND, tooLong.c_str());
+    EXPECT_EQ(message.text, tooLong.substr(0, 254));
+    EXPECT_EQ(message.caption, ErrorCaption);
+}

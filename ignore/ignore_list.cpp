@@ -76,6 +76,20 @@ void DropFinalEndOfFileMark(FILE *stream)
     rewind(stream);
 }
 
+// Writes an entry and its line feed. An entry that itself ends in a
+// carriage return (read from a line that ended in a lone one) gets a second
+// carriage return first: its own would otherwise pair with the line feed and
+// be lost at the next reading.
+bool WriteEntry(const char *entry, FILE *stream)
+{
+    size_t length = strlen(entry);
+    if (fputs(entry, stream) == EOF)
+        return false;
+    if (length > 0 && entry[length - 1] == '\r' && fputc('\r', stream) == EOF)
+        return false;
+    return fputc('\n', stream) != EOF;
+}
+
 void ReportSaveFailure(HWND owner)
 {
     ShowMessageBox(owner, "Failed to save 'ignore.list'.", "Quillmoor MM - Error",
@@ -138,7 +152,7 @@ bool SaveIgnoreEntries(HWND owner, const std::vector<std::string> &entries)
     // A full disk must not pass for a saved list.
     bool written = true;
     for (const std::string &entry : entries) {
-        if (fputs(entry.c_str(), heldStream) == EOF || fputc('\n', heldStream) == EOF)
+        if (!WriteEntry(entry.c_str(), heldStream))
             written = false;
     }
     if (fflush(heldStream) != 0)

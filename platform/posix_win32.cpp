@@ -41,6 +41,10 @@ bool NextMatch(Search *search, WIN32_FIND_DATAA *found)
     while (struct dirent *entry = readdir(search->dir)) {
         if (!strcmp(entry->d_name, ".") || !strcmp(entry->d_name, ".."))
             continue;
+        // A Win32 name never holds a backslash; here one would read as a
+        // separator in every path made from the name, naming another file.
+        if (strchr(entry->d_name, '\\'))
+            continue;
         if (fnmatch(search->pattern.c_str(), entry->d_name, FNM_CASEFOLD) != 0)
             continue;
         memset(found, 0, sizeof *found);

@@ -204,3 +204,40 @@ TEST_F(IgnoreListTest, ASaveThatCannotWriteSaysSo)
     EXPECT_EQ(recordedMessages[0].text, "Failed to save 'ignore.list'.");
 }
 #endif
+
+// An entry can end in a carriage return (a line ended by a lone one, or cut
+// off by Ctrl-Z); a save must not let it pair with the written line feed.
+TEST_F(IgnoreListTest, AnEntryEndingInACarriageReturnSurvivesASave)
+{
+    const std::string cr253 = std::string(252, 'c') + "\r", cr254 = A253 + "\r";
+    const struct {
+        const char *what;
+        std::string bytes;
+        std::vector<std::string> reloaded;
+    } cases[] = {
+        {"last line ends in a lone CR", "a\rb.iwd\nc.iwd\r", {"a\rb.iwd", "c.iwd\r"}},
+        {"CR cut off by Ctrl-Z", "a.iwd\r\x1A", {"a.iwd\r"}},
+        {"two CRs", "a.iwd\r\r\nb.iwd\n", {"a.iwd\r", "b.iwd"}},
+        {"253 characters ending in CR", cr253 + "\r\n", {cr253}},
+        {"254 characters ending in CR, then an empty entry", cr254 + "\r\n", {cr254, "", ""}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        WriteFile("ignore.list", c.bytes);
+        OpenIgnoreList();
+        const std::vector<std::string> loaded = LoadAll();
+        EXPECT_TRUE(SaveIgnoreEntries(Editor, loaded));
+        EXPECT_EQ(LoadAll(), c.reloaded);
+        CloseIgnoreList();
+    }
+    EXPECT_TRUE(recordedMessages.empty());
+}
+
+TEST_F(IgnoreListTest, OnlyAnEntryEndingInACarriageReturnIsWrittenWithTwo)
+{
+    WriteFile("ignore.list", "");
+    OpenIgnoreList();
+    EXPECT_TRUE(SaveIgnoreEntries(Editor, {"a\r.iwd", "b.iwd\r", "\r", ""}));
+    EXPECT_EQ(ReadFile("ignore.list"), "a\r.iwd\nb.iwd\r\r\n\r\r\n\n");
+    EXPECT_EQ(LoadAll(), (std::vector<std::string>{"a\r.iwd", "b.iwd\r", "\r", ""}));
+}

@@ -188,3 +188,26 @@ TEST_F(ModScanTest, NamesWithSpacesDotsAndHighBytesAreListed)
     for (const std::string &name : names)
         EXPECT_EQ(Find(Available(), name)->fullPath, AbsolutePath("mods/" + name));
 }
+
+#ifndef _WIN32
+// Linux allows a backslash in a file name; Win32 paths take it for a
+// separator, so the name "x\..\b.iwd" would make the path of mods/b.iwd,
+// and a move or delete of its row would act on that other file.
+TEST_F(ModScanTest, ANameWithABackslashIsNotListed)
+{
+    WriteFile("mods/b.iwd", "x");
+    WriteFile("mods/x\\..\\b.iwd", "xx");
+    WriteFile("../main/..\\QuillmoorMM\\mods\\b.iwd", "xxx");
+    WriteFile("../main/a.iwd", "x");
+
+    ScanAvailable(handle);
+    ScanInstalled(handle);
+
+    ASSERT_EQ(Names(Available()), (std::vector<std::string>{"b.iwd"}));
+    EXPECT_EQ(Available().rows[0].sizeText, "1B");
+    EXPECT_EQ(Available().rows[0].fullPath, AbsolutePath("mods/b.iwd"));
+    EXPECT_EQ(Available().countLabel, 1u);
+    EXPECT_EQ(Names(Installed()), (std::vector<std::string>{"a.iwd"}));
+    EXPECT_EQ(Installed().countLabel, 1u);
+}
+#endif

@@ -5,16 +5,17 @@ BUILD   := build
 NATIVE  := $(BUILD)/native
 WIN32   := $(BUILD)/win32
 PREFIX  := $(WIN32)/wineprefix
+SANITIZE := $(BUILD)/sanitize
 JOBS    ?= 2
 
-.PHONY: all setup build native win32 test run dist clean
+.PHONY: all setup build native win32 sanitize test run dist clean
 
 all: build
 
 setup:
 	@scripts/setup-deps
 
-build: setup native win32
+build: setup native win32 sanitize
 
 native:
 	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -25,9 +26,16 @@ win32:
 	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake >/dev/null
 	@cmake --build $(WIN32) -j $(JOBS)
 
-# One CTest run over both trees, so that it ends with one summary line.
+# The core and the unit tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and the fuzz targets; clang, for libFuzzer.
+sanitize:
+	@CC=clang CXX=clang++ cmake -S . -B $(SANITIZE) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DQUILL_SANITIZE=ON >/dev/null
+	@cmake --build $(SANITIZE) -j $(JOBS)
+
+# One CTest run over all trees, so that it ends with one summary line.
 test: build
-	@printf 'subdirs("native" "win32")\n' > $(BUILD)/CTestTestfile.cmake
+	@printf 'subdirs("native" "win32" "sanitize")\n' > $(BUILD)/CTestTestfile.cmake
 	@scripts/wine-run $(CURDIR)/$(PREFIX) --init
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS); status=$$?; \
 	    WINEPREFIX=$(CURDIR)/$(PREFIX) wineserver -k 2>/dev/null; exit $$status

@@ -7,8 +7,9 @@ WIN32   := $(BUILD)/win32
 PREFIX  := $(WIN32)/wineprefix
 SANITIZE := $(BUILD)/sanitize
 JOBS    ?= 2
+FUZZ_SECONDS ?= 60
 
-.PHONY: all setup build native win32 sanitize test run dist clean
+.PHONY: all setup build native win32 sanitize test fuzz run dist clean
 
 all: build
 
@@ -39,6 +40,14 @@ test: build
 	@scripts/wine-run $(CURDIR)/$(PREFIX) --init
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS); status=$$?; \
 	    WINEPREFIX=$(CURDIR)/$(PREFIX) wineserver -k 2>/dev/null; exit $$status
+
+# Each fuzz target for FUZZ_SECONDS, going on from what earlier runs found
+# ($(BUILD)/fuzz/<target>/corpus); any crashing input is kept there too.
+fuzz: setup sanitize
+	@scripts/fuzz $(FUZZ_SECONDS) $(CURDIR)/$(BUILD)/fuzz $(CURDIR)/tests/fuzz \
+	    $(CURDIR)/$(SANITIZE)/tests/fuzz/fuzz_ignore_list \
+	    $(CURDIR)/$(SANITIZE)/tests/fuzz/fuzz_mod_scan \
+	    $(CURDIR)/$(SANITIZE)/tests/fuzz/fuzz_full_path
 
 run: build
 	@scripts/run-demo $(CURDIR)/$(BUILD) $(CURDIR)/$(PREFIX)

@@ -1,0 +1,153 @@
+// Driving QuillmoorMM.exe from outside, as a user would: a fresh game folder
+// per case, the real program started in it as a separate process, its window
+// read through window messages and worked with real mouse and keyboard input.
+//
+// Every wait is bounded: a step the program does not finish in time fails the
+// case (through GoogleTest) and returns false, and the fixture then kills the
+// program. Functions that return bool are meant for ASSERT_TRUE.
+#ifndef QUILLMOOR_E2E_HARNESS_H
+#define QUILLMOOR_E2E_HARNESS_H
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// QuillmoorMM.exe, given on the driver's command line; a Unix path is taken
+// as one on Wine's drive Z:.
+void SetProgramPath(const char *path);
+
+// <temp>\quill-e2e-<process>-<n>\game, with main, QuillmoorMM\mods and
+// QuillmoorMM\ignore.list. Every path is absolute.
+struct GameLayout {
+    std::string root;
+    std::string mainFolder;
+    std::string programFolder;
+    std::string modsFolder;
+    std::string ignoreFile;
+};
+
+bool MakeGameLayout(GameLayout *game, const std::string &ignoreText);
+void RemoveGameLayout(const GameLayout &game);
+
+// A file of exactly `size` bytes.
+bool WriteSizedFile(const std::string &path, unsigned size);
+bool PathExists(const std::string &path);
+std::string ReadWholeFile(const std::string &path);
+// "name size" for every entry of a folder, sorted: a snapshot to compare.
+std::vector<std::string> FolderSnapshot(const std::string &folder);
+
+// One row as the program's list shows it.
+struct ShownRow {
+    std::string name;
+    std::string size;
+    std::string fullPath;
+};
+bool operator==(const ShownRow &a, const ShownRow &b);
+std::ostream &operator<<(std::ostream &out, const ShownRow &row);
+
+// A mod a case expects to see listed: its name and size text.
+struct ListedMod {
+    std::string name;
+    std::string size;
+};
+
+// The rows the program should show for these mods of `folder`, with their
+// full paths, in the order in which the system's search of "*.iwd" returns
+// the files there (the program lists them in that order).
+std::vector<ShownRow> InSearchOrder(const std::string &folder, const std::vector<ListedMod> &mods);
+
+struct Program {
+    PROCESS_INFORMATION process;
+    HWND window;
+    HWND installedList;
+    HWND availableList;
+    char *remote; // scratch memory inside the program, for list view messages
+    bool started;
+};
+
+bool StartProgram(Program *program, const GameLayout &game);
+// Ends a program that is still running (a failed case) and releases it.
+void StopProgram(Program *program);
+bool WaitForExit(Program *program, DWORD *exitCode);
+bool ProgramHasExited(Program *program);
+
+// Reading the window. `list` and `label` are control ids of resource.h.
+HWND ListWindow(const Program &program, int list);
+bool ReadRows(Program *program, int list, std::vector<ShownRow> *rows);
+bool ReadLabel(Program *program, int label, std::string *text);
+bool ReadColumn(Program *program, int list, int column, std::string *header, int *width);
+// The list's focused row, or -1.
+bool FocusedRow(Program *program, int list, int *row);
+bool FindRow(Program *program, int list, const std::string &name, int *row);
+
+// Real mouse input on a list: a row by its name, or the empty part below the
+// last row. A left click on a row waits until the list has focused it; a right
+// click waits until a context menu is open.
+bool ClickRow(Program *program, int list, const std::string &name);
+bool RightClickRow(Program *program, int list, const std::string &name);
+bool RightClickEmpty(Program *program, int list);
+
+// The items of a list's context menu, in menu order (the separator skipped).
+enum ListCommand { ScanCommand = 1, InstallCommand, UninstallCommand, DeleteCommand };
+const char *ListCommandName(ListCommand command);
+
+// The open context menu: choose an item with the arrow keys and Enter, or
+// close it with Esc; then wait until the program has handled the choice.
+bool ChooseMenuItem(Program *program, ListCommand command);
+bool DismissMenu(Program *program);
+bool ContextMenuOpen(const Program &program);
+
+// Returns once the program has handled everything it was sent before.
+bool Settle(Program *program);
+
+// Keyboard input to the main window; Alt+key as a chord.
+bool PressKey(Program *program, WORD key);
+bool PressAltChord(Program *program, WORD key);
+// "File" > "Exit" through the menu bar: Alt, then the arrow keys and Enter.
+bool ChooseFileExit(Program *program);
+// What the window's close box does (see the definition for why not a click).
+bool UseCloseBox(Program *program);
+// "Close" in the system menu, with Alt+Space, the arrow keys and Enter.
+bool ChooseSystemMenuClose(Program *program);
+
+struct ShownMessageBox {
+    HWND window;
+    std::string caption;
+    std::string text;
+    std::vector<int> buttons; // IDOK, IDYES, IDNO, ... that the box offers
+};
+// The message box that the main window owns now, if any (call after Settle).
+bool FindMessageBox(Program *program, ShownMessageBox *box);
+// Clicks one of its buttons and waits until the program has handled it.
+bool AnswerMessageBox(Program *program, const ShownMessageBox &box, int button);
+// Answers every message box that shows up: Yes where it asks, else OK.
+// Their texts are appended to `shown`.
+bool AnswerAllMessageBoxes(Program *program, std::vector<std::string> *shown);
+
+// One case: a fresh game folder with an empty ignore list, and the program,
+// which is killed if the case ends while it still runs.
+struct E2eTest : ::testing::Test {
+    GameLayout game;
+    Program program = {};
+
+    void SetUp() override;
+    void TearDown() override;
+
+    void AddInstalled(const std::string &name, unsigned size);
+    void AddAvailable(const std::string &name, unsigned size);
+    void WriteIgnoreList(const std::string &text);
+    std::vector<ShownRow> Rows(int list);
+    std::string Label(int label);
+    // Both lists show exactly these rows (name and size text, in any order
+    // here: they are put into the folder's search order) and their counts.
+    void ExpectLists(const std::vector<ListedMod> &installed,
+                     const std::vector<ListedMod> &available);
+    void ExpectNoMessageBox();
+    void ExpectNoFocusedRow(int list);
+};
+
+#endif

@@ -1,0 +1,411 @@
+// Install, uninstall and delete as a user does them, through the lists'
+// context menus: the lists, counts and files after each, the failure
+// messages, the fresh click each operation needs, and the rows that must
+// never be acted on.
+#include "e2e_harness.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+typedef E2eTest ModOperationsTest;
+
+const char DeleteQuestion[] = "If you delete this mod it will no longer be available.\nContinue?";
+
+std::string Path(const std::string &folder, const std::string &name)
+{
+    return folder + "\\" + name;
+}
+
+TEST_F(ModOperationsTest, InstallMovesTheClickedRowIntoTheInstalledList)
+{
+    AddInstalled("base.iwd", 10);
+    AddAvailable("a.iwd", 2000);
+    AddAvailable("b.iwd", 20);
+    ASSERT_TRUE(StartProgram(&program, game));
+
+    // A click records the row; the right click on the list's empty part
+    // opens its menu on the row that has the focus.
+    ASSERT_TRUE(ClickRow(&program, IDC_AVAILABLE_LIST, "a.iwd"));
+    ASSERT_TRUE(RightClickEmpty(&program, IDC_AVAILABLE_LIST));
+    ASSERT_TRUE(ChooseMenuItem(&program, InstallCommand));
+    ExpectNoMessageBox();
+
+    ExpectLists({{"base.iwd", "10B"}, {"a.iwd", "1KB"}}, {{"b.iwd", "20B"}});
+    EXPECT_EQ(FolderSnapshot(game.mainFolder), (std::vector<std::string>{"a.iwd 2000", "base.iwd 10"}));
+    EXPECT_EQ(FolderSnapshot(game.modsFolder), (std::vector<std::string>{"b.iwd 20"}));
+}
+
+TEST_F(ModOperationsTest, InstallingAnIgnoredNameLeavesItInNeitherList)
+{
+    WriteIgnoreList("hidden.iwd\n");
+    AddAvailable("hidden.iwd", 5);
+    AddAvailable("keep.iwd", 6);
+    ASSERT_TRUE(StartProgram(&program, game));
+
+    ASSERT_TRUE(RightClickRow(&program, IDC_AVAILABLE_LIST, "hidden.iwd"));
+    ASSERT_TRUE(ChooseMenuItem(&program, InstallCommand));
+    ExpectNoMessageBox();
+
+    ExpectLists({}, {{"keep.iwd", "6B"}});
+    EXPECT_TRUE(PathExists(Path(game.mainFolder, "hidden.iwd")));
+    EXPECT_FALSE(PathExists(Path(game.modsFolder, "hidden.iwd")));
+}
+
+TEST_F(ModOperationsTest, UninstallMovesTheRowBackToTheAvailableList)
+{
+    AddInstalled("x.iwd", 100);
+    AddInstalled("y.iwd", 200);
+    AddAvailable("z.iwd", 300);
+    ASSERT_TRUE(StartProgram(&program, game));
+
+    ASSERT_TRUE(RightClickRow(&program, IDC_INSTALLED_LIST, "x.iwd"));
+    ASSERT_TRUE(ChooseMenuItem(&program, UninstallCommand));
+    ExpectNoMessageBox();
+
+    ExpectLists({{"y.iwd", "200B"}}, {{"z.iwd", "300B"}, {"x.iwd", "100B"}});
+    EXPECT_EQ(FolderSnapshot(game.mainFolder), (std::vector<std::string>{"y.iwd 200"}));
+    EXPECT_EQ(FolderSnapshot(game.modsFolder),
+              (std::vector<std::string>{"x.iwd 100", "z.iwd 300"}));
+}
+
+// Delete asks first; Yes deletes the file and removes its row, No changes
+// nothing. The other list is never touched.
+struct DeleteCase {
+    const char *label;
+    int list;
+    int answer;
+};
+
+struct DeleteTest : E2eTest, ::testing::WithParamInterface<DeleteCase> {};
+
+TEST_P(DeleteTest, AsksAndThenDeletesOnlyOnYes)
+{
+    const DeleteCase &c = GetParam();
+    AddInstalled("i1.iwd", 11);
+    AddInstalled("i2.iwd", 22);
+    AddAvailable("a1.iwd", 33);
+    AddAvailable("a2.iwd", 44);
+    ASSERT_TRUE(StartProgram(&program, game));
+    bool installed = c.list == IDC_INSTALLED_LIST;
+    std::string victim = installed ? "i1.iwd" : "a1.iwd";
+    std::string victimPath = Path(installed ? game.mainFolder : game.modsFolder, victim);
+
+    ASSERT_TRUE(RightClickRow(&program, c.list, victim));
+    ASSERT_TRUE(ChooseMenuItem(&program, DeleteCommand));
+    ShownMessageBox box;
+    ASSERT_TRUE(FindMessageBox(&program, &box)) << "Delete did not ask";
+    EXPECT_EQ(box.caption, "Quillmoor MM");
+    EXPECT_EQ(box.text, DeleteQuestion);
+    EXPECT_EQ(box.buttons, (std::vector<int>{IDYES, IDNO}));
+    ASSERT_TRUE(AnswerMessageBox(&program, box, c.answer));
+    ExpectNoMessageBox();
+
+    std::vector<ListedMod> installedRows = {{"i1.iwd", "11B"}, {"i2.iwd", "22B"}};
+    std::vector<ListedMod> availableRows = {{"a1.iwd", "33B"}, {"a2.iwd", "44B"}};
+    if (c.answer == IDYES) {
+        std::vector<ListedMod> &from = installed ? installedRows : availableRows;
+        from.erase(from.begin());
+        EXPECT_FALSE(PathExists(victimPath));
+    } else {
+        EXPECT_TRUE(PathExists(victimPath));
+    }
+    ExpectLists(installedRows, availableRows);
+    EXPECT_EQ(FolderSnapshot(game.mainFolder).size(), installedRows.size());
+    EXPECT_EQ(FolderSnapshot(game.modsFolder).size(), availableRows.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Each, DeleteTest,
+                         ::testing::Values(DeleteCase{"InstalledYes", IDC_INSTALLED_LIST, IDYES},
+                                           DeleteCase{"InstalledNo", IDC_INSTALLED_LIST, IDNO},
+                                           DeleteCase{"AvailableYes", IDC_AVAILABLE_LIST, IDYES},
+                                           DeleteCase{"AvailableNo", IDC_AVAILABLE_LIST, IDNO}),
+                         [](const ::testing::TestParamInfo<DeleteCase> &info) {
+                             return std::string(info.param.label);
+                         });
+
+// A failing operation says why, under the error caption, and changes nothing.
+struct FailureCase {
+    const char *label;
+    int list;
+    ListCommand command;
+    const char *message;
+};
+
+struct FailureTest : E2eTest, ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(FailureTest, ReportsTheSystemsReasonAndChangesNothing)
+{
+    const FailureCase &c = GetParam();
+    AddInstalled("same.iwd", 100);
+    AddInstalled("other.iwd", 150);
+    AddAvailable("same.iwd", 200);
+    AddAvailable("gone.iwd", 300);
+    ASSERT_TRUE(StartProgram(&program, game));
+    ExpectLists({{"same.iwd", "100B"}, {"other.iwd", "150B"}},
+                {{"same.iwd", "200B"}, {"gone.iwd", "300B"}});
+    std::vector<ShownRow> installedBefore = Rows(IDC_INSTALLED_LIST);
+    std::vector<ShownRow> availableBefore = Rows(IDC_AVAILABLE_LIST);
+    // Removed behind the program's back: its row stays until a rescan.
+    ASSERT_TRUE(DeleteFileA(Path(game.modsFolder, "gone.iwd").c_str()));
+    std::vector<std::string> mainBefore = FolderSnapshot(game.mainFolder);
+    std::vector<std::string> modsBefore = FolderSnapshot(game.modsFolder);
+    std::string name = c.command == DeleteCommand ? "gone.iwd" : "same.iwd";
+
+    ASSERT_TRUE(RightClickRow(&program, c.list, name));
+    ASSERT_TRUE(ChooseMenuItem(&program, c.command));
+    ShownMessageBox box;
+    ASSERT_TRUE(FindMessageBox(&program, &box)) << "no message";
+    if (c.command == DeleteCommand) {
+        ASSERT_EQ(box.text, DeleteQuestion);
+        ASSERT_TRUE(AnswerMessageBox(&program, box, IDYES));
+        ASSERT_TRUE(FindMessageBox(&program, &box)) << "no error after the question";
+    }
+    EXPECT_EQ(box.caption, "Quillmoor MM - Error");
+    std::string start = std::string(c.message) + "\nReason: ";
+    ASSERT_EQ(box.text.substr(0, start.size()), start) << box.text;
+    std::string reason = box.text.substr(start.size());
+    EXPECT_NE(reason.find_first_not_of(" \r\n\t"), std::string::npos)
+        << "the reason is empty: " << box.text;
+    EXPECT_EQ(box.buttons, (std::vector<int>{IDOK}));
+    ASSERT_TRUE(AnswerMessageBox(&program, box, IDOK));
+    ExpectNoMessageBox();
+
+    EXPECT_EQ(Rows(IDC_INSTALLED_LIST), installedBefore);
+    EXPECT_EQ(Label(IDC_INSTALLED_COUNT), "2");
+    EXPECT_EQ(Rows(IDC_AVAILABLE_LIST), availableBefore);
+    EXPECT_EQ(Label(IDC_AVAILABLE_COUNT), "2");
+    EXPECT_EQ(FolderSnapshot(game.mainFolder), mainBefore);
+    EXPECT_EQ(FolderSnapshot(game.modsFolder), modsBefore);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Each, FailureTest,
+    ::testing::Values(FailureCase{"InstallOntoAnExistingName", IDC_AVAILABLE_LIST, InstallCommand,
+                                  "Failed to install the mod."},
+                      FailureCase{"UninstallOntoAnExistingName", IDC_INSTALLED_LIST,
+                                  UninstallCommand, "Failed to uninstall the mod."},
+                      FailureCase{"DeleteOfAVanishedFile", IDC_AVAILABLE_LIST, DeleteCommand,
+                                  "Failed to delete the mod."}),
+    [](const ::testing::TestParamInfo<FailureCase> &info) {
+        return std::string(info.param.label);
+    });
+
+TEST_F(ModOperationsTest, EachOperationNeedsAFreshClick)
+{
+    AddInstalled("m.iwd", 1);
+    AddAvailable("a.iwd", 2);
+    AddAvailable("b.iwd", 3);
+    ASSERT_TRUE(StartProgram(&program, game));
+
+    ASSERT_TRUE(RightClickRow(&program, IDC_INSTALLED_LIST, "m.iwd"));
+    ASSERT_TRUE(ChooseMenuItem(&program, UninstallCommand));
+    ExpectNoMessageBox();
+    ExpectLists({}, {{"a.iwd", "2B"}, {"b.iwd", "3B"}, {"m.iwd", "1B"}});
+
+    // The available list was rescanned: nothing has the focus, so these
+    // right clicks record nothing, and the uninstall used up the last click.
+    ExpectNoFocusedRow(IDC_AVAILABLE_LIST);
+    for (ListCommand command : {InstallCommand, DeleteCommand}) {
+        SCOPED_TRACE(ListCommandName(command));
+        ASSERT_TRUE(RightClickEmpty(&program, IDC_AVAILABLE_LIST));
+        ASSERT_TRUE(ChooseMenuItem(&program, command));
+        ExpectNoMessageBox();
+        ExpectLists({}, {{"a.iwd", "2B"}, {"b.iwd", "3B"}, {"m.iwd", "1B"}});
+    }
+
+    // A click makes the next one work again.
+    ASSERT_TRUE(ClickRow(&program, IDC_AVAILABLE_LIST, "b.iwd"));
+    ASSERT_TRUE(RightClickEmpty(&program, IDC_AVAILABLE_LIST));
+    ASSERT_TRUE(ChooseMenuItem(&program, InstallCommand));
+    ExpectNoMessageBox();
+    ExpectLists({{"b.iwd", "3B"}}, {{"a.iwd", "2B"}, {"m.iwd", "1B"}});
+
+    // And the install used it up: the rescanned installed list has no focus.
+    ExpectNoFocusedRow(IDC_INSTALLED_LIST);
+    for (ListCommand command : {UninstallCommand, DeleteCommand}) {
+        SCOPED_TRACE(ListCommandName(command));
+        ASSERT_TRUE(RightClickEmpty(&program, IDC_INSTALLED_LIST));
+        ASSERT_TRUE(ChooseMenuItem(&program, command));
+        ExpectNoMessageBox();
+    }
+    ExpectLists({{"b.iwd", "3B"}}, {{"a.iwd", "2B"}, {"m.iwd", "1B"}});
+    EXPECT_EQ(FolderSnapshot(game.mainFolder), (std::vector<std::string>{"b.iwd 3"}));
+    EXPECT_EQ(FolderSnapshot(game.modsFolder), (std::vector<std::string>{"a.iwd 2", "m.iwd 1"}));
+}
+
+TEST_F(ModOperationsTest, ADeleteAnsweredNoAlsoNeedsAFreshClick)
+{
+    AddInstalled("m.iwd", 1);
+    AddAvailable("a.iwd", 2);
+    ASSERT_TRUE(StartProgram(&program, game));
+
+    ASSERT_TRUE(RightClickRow(&program, IDC_AVAILABLE_LIST, "a.iwd"));
+    ASSERT_TRUE(ChooseMenuItem(&program, DeleteCommand));
+    ShownMessageBox box;
+    ASSERT_TRUE(FindMessageBox(&program, &box));
+    ASSERT_TRUE(AnswerMessageBox(&program, box, IDNO));
+
+    // Delete from the other list's menu, where nothing has the focus:
+    // without a fresh click it does not even ask.
+    ExpectNoFocusedRow(IDC_INSTALLED_LIST);
+    ASSERT_TRUE(RightClickEmpty(&program, IDC_INSTALLED_LIST));
+    ASSERT_TRUE(ChooseMenuItem(&program, DeleteCommand));
+    ExpectNoMessageBox();
+    ExpectLists({{"m.iwd", "1B"}}, {{"a.iwd", "2B"}});
+}
+
+TEST_F(ModOperationsTest, GrayedItemsDoNothing)
+{
+    AddInstalled("m.iwd", 1);
+    AddAvailable("a.iwd", 2);
+    ASSERT_TRUE(StartProgram(&program, game));
+
+    // "Uninstall" on the available list's menu and "Install" on the installed
+    // list's menu are grayed, even right after a click on a row.
+    ASSERT_TRUE(RightClickRow(&program, IDC_AVAILABLE_LIST, "a.iwd"));
+    ASSERT_TRUE(ChooseMenuItem(&program, UninstallCommand));
+    ExpectNoMessageBox();
+    ASSERT_TRUE(RightClickRow(&program, IDC_INSTALLED_LIST, "m.iwd"));
+    ASSERT_TRUE(ChooseMenuItem(&program, InstallCommand));
+    ExpectNoMessageBox();
+    ExpectLists({{"m.iwd", "1B"}}, {{"a.iwd", "2B"}});
+}
+
+// The rows the program must never act on. Whether it then does nothing or
+// says why is its own choice; every question is answered Yes here, so that a
+// wrong row would really be moved or deleted.
+struct UnpickedCase {
+    const char *label;
+    int clicked; // the list where the user did click a row
+    ListCommand command;
+};
+
+struct UnpickedRowTest : E2eTest, ::testing::WithParamInterface<UnpickedCase> {};
+
+int OtherList(int list)
+{
+    return list == IDC_INSTALLED_LIST ? IDC_AVAILABLE_LIST : IDC_INSTALLED_LIST;
+}
+
+TEST_P(UnpickedRowTest, ARowNeverClickedInTheOtherListIsLeftAlone)
+{
+    const UnpickedCase &c = GetParam();
+    AddInstalled("i1.iwd", 1);
+    AddInstalled("i2.iwd", 2);
+    AddAvailable("a1.iwd", 3);
+    AddAvailable("a2.iwd", 4);
+    ASSERT_TRUE(StartProgram(&program, game));
+    std::vector<std::string> mainBefore = FolderSnapshot(game.mainFolder);
+    std::vector<std::string> modsBefore = FolderSnapshot(game.modsFolder);
+
+    ASSERT_TRUE(ClickRow(&program, c.clicked, c.clicked == IDC_INSTALLED_LIST ? "i2.iwd" : "a2.iwd"));
+    ExpectNoFocusedRow(OtherList(c.clicked));
+    ASSERT_TRUE(RightClickEmpty(&program, OtherList(c.clicked)));
+    ASSERT_TRUE(ChooseMenuItem(&program, c.command));
+    std::vector<std::string> shown;
+    ASSERT_TRUE(AnswerAllMessageBoxes(&program, &shown));
+
+    EXPECT_EQ(FolderSnapshot(game.mainFolder), mainBefore) << ::testing::PrintToString(shown);
+    EXPECT_EQ(FolderSnapshot(game.modsFolder), modsBefore) << ::testing::PrintToString(shown);
+    ExpectLists({{"i1.iwd", "1B"}, {"i2.iwd", "2B"}}, {{"a1.iwd", "3B"}, {"a2.iwd", "4B"}});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Each, UnpickedRowTest,
+    ::testing::Values(UnpickedCase{"UninstallAfterAClickInTheAvailableList", IDC_AVAILABLE_LIST,
+                                   UninstallCommand},
+                      UnpickedCase{"DeleteAfterAClickInTheAvailableList", IDC_AVAILABLE_LIST,
+                                   DeleteCommand},
+                      UnpickedCase{"InstallAfterAClickInTheInstalledList", IDC_INSTALLED_LIST,
+                                   InstallCommand},
+                      UnpickedCase{"DeleteAfterAClickInTheInstalledList", IDC_INSTALLED_LIST,
+                                   DeleteCommand}),
+    [](const ::testing::TestParamInfo<UnpickedCase> &info) {
+        return std::string(info.param.label);
+    });
+
+struct StaleCase {
+    const char *label;
+    ListCommand command;
+};
+
+struct StaleRowTest : E2eTest, ::testing::WithParamInterface<StaleCase> {};
+
+TEST_P(StaleRowTest, ARowRecordedBeforeARescanIsLeftAlone)
+{
+    AddInstalled("m.iwd", 1);
+    for (const char *name : {"a1.iwd", "a2.iwd", "a3.iwd", "a4.iwd"})
+        AddAvailable(name, 2);
+    ASSERT_TRUE(StartProgram(&program, game));
+    std::vector<ShownRow> rows = Rows(IDC_AVAILABLE_LIST);
+    ASSERT_EQ(rows.size(), 4u);
+    std::string picked = rows[0].name;
+
+    // The user picks the first row; its file then goes behind the program's
+    // back and the list is rescanned, so the first row is another file now.
+    ASSERT_TRUE(ClickRow(&program, IDC_AVAILABLE_LIST, picked));
+    ASSERT_TRUE(DeleteFileA(Path(game.modsFolder, picked).c_str()));
+    ASSERT_TRUE(RightClickRow(&program, IDC_AVAILABLE_LIST, picked));
+    ASSERT_TRUE(ChooseMenuItem(&program, ScanCommand));
+    ASSERT_EQ(Rows(IDC_AVAILABLE_LIST).size(), 3u);
+    std::vector<std::string> mainBefore = FolderSnapshot(game.mainFolder);
+    std::vector<std::string> modsBefore = FolderSnapshot(game.modsFolder);
+
+    ExpectNoFocusedRow(IDC_AVAILABLE_LIST);
+    ASSERT_TRUE(RightClickEmpty(&program, IDC_AVAILABLE_LIST));
+    ASSERT_TRUE(ChooseMenuItem(&program, GetParam().command));
+    std::vector<std::string> shown;
+    ASSERT_TRUE(AnswerAllMessageBoxes(&program, &shown));
+
+    EXPECT_EQ(FolderSnapshot(game.mainFolder), mainBefore) << ::testing::PrintToString(shown);
+    EXPECT_EQ(FolderSnapshot(game.modsFolder), modsBefore) << ::testing::PrintToString(shown);
+    EXPECT_EQ(Rows(IDC_AVAILABLE_LIST).size(), 3u);
+}
+
+TEST_P(StaleRowTest, ARowRecordedBeforeARemovalIsLeftAlone)
+{
+    ListCommand command = GetParam().command == InstallCommand ? UninstallCommand
+                                                               : GetParam().command;
+    AddInstalled("x.iwd", 1);
+    AddAvailable("a.iwd", 2);
+    AddAvailable("b.iwd", 3);
+    ASSERT_TRUE(StartProgram(&program, game));
+
+    // The user deletes the installed list's only row, then installs a.iwd,
+    // which becomes that list's first row, and clicks b.iwd.
+    ASSERT_TRUE(RightClickRow(&program, IDC_INSTALLED_LIST, "x.iwd"));
+    ASSERT_TRUE(ChooseMenuItem(&program, DeleteCommand));
+    ShownMessageBox box;
+    ASSERT_TRUE(FindMessageBox(&program, &box));
+    ASSERT_TRUE(AnswerMessageBox(&program, box, IDYES));
+    ASSERT_TRUE(RightClickRow(&program, IDC_AVAILABLE_LIST, "a.iwd"));
+    ASSERT_TRUE(ChooseMenuItem(&program, InstallCommand));
+    ExpectLists({{"a.iwd", "2B"}}, {{"b.iwd", "3B"}});
+    ASSERT_TRUE(ClickRow(&program, IDC_AVAILABLE_LIST, "b.iwd"));
+    std::vector<std::string> mainBefore = FolderSnapshot(game.mainFolder);
+    std::vector<std::string> modsBefore = FolderSnapshot(game.modsFolder);
+
+    // The installed list's recorded row was x.iwd's; a.iwd was never picked.
+    ExpectNoFocusedRow(IDC_INSTALLED_LIST);
+    ASSERT_TRUE(RightClickEmpty(&program, IDC_INSTALLED_LIST));
+    ASSERT_TRUE(ChooseMenuItem(&program, command));
+    std::vector<std::string> shown;
+    ASSERT_TRUE(AnswerAllMessageBoxes(&program, &shown));
+
+    EXPECT_EQ(FolderSnapshot(game.mainFolder), mainBefore) << ::testing::PrintToString(shown);
+    EXPECT_EQ(FolderSnapshot(game.modsFolder), modsBefore) << ::testing::PrintToString(shown);
+    ExpectLists({{"a.iwd", "2B"}}, {{"b.iwd", "3B"}});
+}
+
+INSTANTIATE_TEST_SUITE_P(Each, StaleRowTest,
+                         ::testing::Values(StaleCase{"MoveIt", InstallCommand},
+                                           StaleCase{"DeleteIt", DeleteCommand}),
+                         [](const ::testing::TestParamInfo<StaleCase> &info) {
+                             return std::string(info.param.label);
+                         });
+
+} // namespace

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 typedef E2eTest MainWindowTest;
@@ -90,6 +92,11 @@ struct ScanCase {
     int scanned;
 };
 
+std::ostream &operator<<(std::ostream &out, const ScanCase &c)
+{
+    return out << (c.scanned == IDC_INSTALLED_LIST ? "installed list" : "available list");
+}
+
 struct ScanTest : E2eTest, ::testing::WithParamInterface<ScanCase> {};
 
 TEST_P(ScanTest, ScanOnOneListLeavesTheOtherAlone)
@@ -141,6 +148,11 @@ std::string EndingName(Ending ending)
         return "AltF4";
     }
     return "Unknown";
+}
+
+std::ostream &operator<<(std::ostream &out, Ending ending)
+{
+    return out << EndingName(ending);
 }
 
 struct EndingTest : E2eTest, ::testing::WithParamInterface<Ending> {};

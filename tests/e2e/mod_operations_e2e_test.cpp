@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 
 namespace {
 
@@ -35,7 +36,8 @@ TEST_F(ModOperationsTest, InstallMovesTheClickedRowIntoTheInstalledList)
     ExpectNoMessageBox();
 
     ExpectLists({{"base.iwd", "10B"}, {"a.iwd", "1KB"}}, {{"b.iwd", "20B"}});
-    EXPECT_EQ(FolderSnapshot(game.mainFolder), (std::vector<std::string>{"a.iwd 2000", "base.iwd 10"}));
+    EXPECT_EQ(FolderSnapshot(game.mainFolder),
+              (std::vector<std::string>{"a.iwd 2000", "base.iwd 10"}));
     EXPECT_EQ(FolderSnapshot(game.modsFolder), (std::vector<std::string>{"b.iwd 20"}));
 }
 
@@ -79,6 +81,11 @@ struct DeleteCase {
     int list;
     int answer;
 };
+
+std::ostream &operator<<(std::ostream &out, const DeleteCase &c)
+{
+    return out << c.label;
+}
 
 struct DeleteTest : E2eTest, ::testing::WithParamInterface<DeleteCase> {};
 
@@ -134,6 +141,11 @@ struct FailureCase {
     ListCommand command;
     const char *message;
 };
+
+std::ostream &operator<<(std::ostream &out, const FailureCase &c)
+{
+    return out << c.label;
+}
 
 struct FailureTest : E2eTest, ::testing::WithParamInterface<FailureCase> {};
 
@@ -194,68 +206,122 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(info.param.label);
     });
 
-TEST_F(ModOperationsTest, EachOperationNeedsAFreshClick)
+int OtherList(int list)
 {
-    AddInstalled("m.iwd", 1);
-    AddAvailable("a.iwd", 2);
-    AddAvailable("b.iwd", 3);
-    ASSERT_TRUE(StartProgram(&program, game));
-
-    ASSERT_TRUE(RightClickRow(&program, IDC_INSTALLED_LIST, "m.iwd"));
-    ASSERT_TRUE(ChooseMenuItem(&program, UninstallCommand));
-    ExpectNoMessageBox();
-    ExpectLists({}, {{"a.iwd", "2B"}, {"b.iwd", "3B"}, {"m.iwd", "1B"}});
-
-    // The available list was rescanned: nothing has the focus, so these
-    // right clicks record nothing, and the uninstall used up the last click.
-    ExpectNoFocusedRow(IDC_AVAILABLE_LIST);
-    for (ListCommand command : {InstallCommand, DeleteCommand}) {
-        SCOPED_TRACE(ListCommandName(command));
-        ASSERT_TRUE(RightClickEmpty(&program, IDC_AVAILABLE_LIST));
-        ASSERT_TRUE(ChooseMenuItem(&program, command));
-        ExpectNoMessageBox();
-        ExpectLists({}, {{"a.iwd", "2B"}, {"b.iwd", "3B"}, {"m.iwd", "1B"}});
-    }
-
-    // A click makes the next one work again.
-    ASSERT_TRUE(ClickRow(&program, IDC_AVAILABLE_LIST, "b.iwd"));
-    ASSERT_TRUE(RightClickEmpty(&program, IDC_AVAILABLE_LIST));
-    ASSERT_TRUE(ChooseMenuItem(&program, InstallCommand));
-    ExpectNoMessageBox();
-    ExpectLists({{"b.iwd", "3B"}}, {{"a.iwd", "2B"}, {"m.iwd", "1B"}});
-
-    // And the install used it up: the rescanned installed list has no focus.
-    ExpectNoFocusedRow(IDC_INSTALLED_LIST);
-    for (ListCommand command : {UninstallCommand, DeleteCommand}) {
-        SCOPED_TRACE(ListCommandName(command));
-        ASSERT_TRUE(RightClickEmpty(&program, IDC_INSTALLED_LIST));
-        ASSERT_TRUE(ChooseMenuItem(&program, command));
-        ExpectNoMessageBox();
-    }
-    ExpectLists({{"b.iwd", "3B"}}, {{"a.iwd", "2B"}, {"m.iwd", "1B"}});
-    EXPECT_EQ(FolderSnapshot(game.mainFolder), (std::vector<std::string>{"b.iwd 3"}));
-    EXPECT_EQ(FolderSnapshot(game.modsFolder), (std::vector<std::string>{"a.iwd 2", "m.iwd 1"}));
+    return list == IDC_INSTALLED_LIST ? IDC_AVAILABLE_LIST : IDC_INSTALLED_LIST;
 }
 
-TEST_F(ModOperationsTest, ADeleteAnsweredNoAlsoNeedsAFreshClick)
+// After any Install, Uninstall or Delete, run or not, the row picked before
+// it can no longer be acted on without a fresh click. The row is picked in
+// one list and that list rescanned ("Scan" keeps the pick but leaves no row
+// focused, so a later right click there records nothing); then an operation
+// runs in the other list; then the first list's menu is opened again.
+enum SpentBy { DeleteAnsweredNo, DeleteAnsweredYes, FailedUninstall, FailedInstall };
+
+struct FreshClickCase {
+    const char *label;
+    SpentBy spentBy;
+    ListCommand next;
+};
+
+std::ostream &operator<<(std::ostream &out, const FreshClickCase &c)
+{
+    return out << c.label;
+}
+
+struct FreshClickTest : E2eTest, ::testing::WithParamInterface<FreshClickCase> {};
+
+TEST_P(FreshClickTest, AnOperationUsesUpTheClick)
+{
+    const FreshClickCase &c = GetParam();
+    AddInstalled("x.iwd", 1);
+    AddInstalled("same.iwd", 2);
+    AddAvailable("a.iwd", 3);
+    AddAvailable("same.iwd", 4);
+    ASSERT_TRUE(StartProgram(&program, game));
+    bool pickInstalled = c.spentBy == FailedInstall;
+    int picked = pickInstalled ? IDC_INSTALLED_LIST : IDC_AVAILABLE_LIST;
+    const char *pickedName = pickInstalled ? "x.iwd" : "a.iwd";
+
+    ASSERT_TRUE(RightClickRow(&program, picked, pickedName));
+    ASSERT_TRUE(ChooseMenuItem(&program, ScanCommand));
+    ExpectNoFocusedRow(picked);
+
+    ShownMessageBox box;
+    switch (c.spentBy) {
+    case DeleteAnsweredNo:
+    case DeleteAnsweredYes:
+        ASSERT_TRUE(RightClickRow(&program, IDC_INSTALLED_LIST, "x.iwd"));
+        ASSERT_TRUE(ChooseMenuItem(&program, DeleteCommand));
+        ASSERT_TRUE(FindMessageBox(&program, &box));
+        ASSERT_EQ(box.text, DeleteQuestion);
+        ASSERT_TRUE(AnswerMessageBox(&program, box, c.spentBy == DeleteAnsweredNo ? IDNO : IDYES));
+        break;
+    case FailedUninstall:
+    case FailedInstall:
+        ASSERT_TRUE(RightClickRow(&program, OtherList(picked), "same.iwd"));
+        ASSERT_TRUE(ChooseMenuItem(&program, pickInstalled ? InstallCommand : UninstallCommand));
+        ASSERT_TRUE(FindMessageBox(&program, &box));
+        ASSERT_EQ(box.caption, "Quillmoor MM - Error");
+        ASSERT_TRUE(AnswerMessageBox(&program, box, IDOK));
+        break;
+    }
+    ExpectNoMessageBox();
+    std::vector<std::string> mainBefore = FolderSnapshot(game.mainFolder);
+    std::vector<std::string> modsBefore = FolderSnapshot(game.modsFolder);
+
+    ASSERT_TRUE(RightClickEmpty(&program, picked));
+    ASSERT_TRUE(ChooseMenuItem(&program, c.next));
+    ExpectNoMessageBox();
+    EXPECT_EQ(FolderSnapshot(game.mainFolder), mainBefore);
+    EXPECT_EQ(FolderSnapshot(game.modsFolder), modsBefore);
+
+    // A fresh click makes the same command work.
+    ListCommand move = pickInstalled ? UninstallCommand : InstallCommand;
+    ASSERT_TRUE(ClickRow(&program, picked, pickedName));
+    ASSERT_TRUE(RightClickEmpty(&program, picked));
+    ASSERT_TRUE(ChooseMenuItem(&program, move));
+    ExpectNoMessageBox();
+    EXPECT_TRUE(PathExists(Path(pickInstalled ? game.modsFolder : game.mainFolder, pickedName)));
+    EXPECT_FALSE(PathExists(Path(pickInstalled ? game.mainFolder : game.modsFolder, pickedName)));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Each, FreshClickTest,
+    ::testing::Values(
+        FreshClickCase{"InstallAfterADeleteAnsweredNo", DeleteAnsweredNo, InstallCommand},
+        FreshClickCase{"DeleteAfterADeleteAnsweredNo", DeleteAnsweredNo, DeleteCommand},
+        FreshClickCase{"InstallAfterADelete", DeleteAnsweredYes, InstallCommand},
+        FreshClickCase{"InstallAfterAFailedUninstall", FailedUninstall, InstallCommand},
+        FreshClickCase{"UninstallAfterAFailedInstall", FailedInstall, UninstallCommand}),
+    [](const ::testing::TestParamInfo<FreshClickCase> &info) {
+        return std::string(info.param.label);
+    });
+
+TEST_F(ModOperationsTest, NothingHappensBeforeTheFirstClick)
 {
     AddInstalled("m.iwd", 1);
     AddAvailable("a.iwd", 2);
     ASSERT_TRUE(StartProgram(&program, game));
-
-    ASSERT_TRUE(RightClickRow(&program, IDC_AVAILABLE_LIST, "a.iwd"));
-    ASSERT_TRUE(ChooseMenuItem(&program, DeleteCommand));
-    ShownMessageBox box;
-    ASSERT_TRUE(FindMessageBox(&program, &box));
-    ASSERT_TRUE(AnswerMessageBox(&program, box, IDNO));
-
-    // Delete from the other list's menu, where nothing has the focus:
-    // without a fresh click it does not even ask.
     ExpectNoFocusedRow(IDC_INSTALLED_LIST);
-    ASSERT_TRUE(RightClickEmpty(&program, IDC_INSTALLED_LIST));
-    ASSERT_TRUE(ChooseMenuItem(&program, DeleteCommand));
-    ExpectNoMessageBox();
+    ExpectNoFocusedRow(IDC_AVAILABLE_LIST);
+
+    const struct {
+        int list;
+        ListCommand command;
+    } tries[] = {{IDC_AVAILABLE_LIST, InstallCommand},
+                 {IDC_AVAILABLE_LIST, DeleteCommand},
+                 {IDC_INSTALLED_LIST, UninstallCommand},
+                 {IDC_INSTALLED_LIST, DeleteCommand}};
+    for (const auto &attempt : tries) {
+        SCOPED_TRACE(ListCommandName(attempt.command));
+        ASSERT_TRUE(RightClickEmpty(&program, attempt.list));
+        ASSERT_TRUE(ChooseMenuItem(&program, attempt.command));
+        ExpectNoMessageBox();
+    }
     ExpectLists({{"m.iwd", "1B"}}, {{"a.iwd", "2B"}});
+    EXPECT_TRUE(PathExists(Path(game.mainFolder, "m.iwd")));
+    EXPECT_TRUE(PathExists(Path(game.modsFolder, "a.iwd")));
 }
 
 TEST_F(ModOperationsTest, GrayedItemsDoNothing)
@@ -284,12 +350,13 @@ struct UnpickedCase {
     ListCommand command;
 };
 
+std::ostream &operator<<(std::ostream &out, const UnpickedCase &c)
+{
+    return out << c.label;
+}
+
 struct UnpickedRowTest : E2eTest, ::testing::WithParamInterface<UnpickedCase> {};
 
-int OtherList(int list)
-{
-    return list == IDC_INSTALLED_LIST ? IDC_AVAILABLE_LIST : IDC_INSTALLED_LIST;
-}
 
 TEST_P(UnpickedRowTest, ARowNeverClickedInTheOtherListIsLeftAlone)
 {
@@ -302,7 +369,8 @@ TEST_P(UnpickedRowTest, ARowNeverClickedInTheOtherListIsLeftAlone)
     std::vector<std::string> mainBefore = FolderSnapshot(game.mainFolder);
     std::vector<std::string> modsBefore = FolderSnapshot(game.modsFolder);
 
-    ASSERT_TRUE(ClickRow(&program, c.clicked, c.clicked == IDC_INSTALLED_LIST ? "i2.iwd" : "a2.iwd"));
+    const char *clickedName = c.clicked == IDC_INSTALLED_LIST ? "i2.iwd" : "a2.iwd";
+    ASSERT_TRUE(ClickRow(&program, c.clicked, clickedName));
     ExpectNoFocusedRow(OtherList(c.clicked));
     ASSERT_TRUE(RightClickEmpty(&program, OtherList(c.clicked)));
     ASSERT_TRUE(ChooseMenuItem(&program, c.command));
@@ -332,6 +400,11 @@ struct StaleCase {
     const char *label;
     ListCommand command;
 };
+
+std::ostream &operator<<(std::ostream &out, const StaleCase &c)
+{
+    return out << c.label;
+}
 
 struct StaleRowTest : E2eTest, ::testing::WithParamInterface<StaleCase> {};
 

@@ -9,7 +9,7 @@ SANITIZE := $(BUILD)/sanitize
 JOBS    ?= 2
 FUZZ_SECONDS ?= 60
 
-.PHONY: all setup build native win32 sanitize test fuzz run dist clean
+.PHONY: all setup build native win32 sanitize test fuzz bench run dist clean
 
 all: build
 
@@ -48,6 +48,12 @@ fuzz: setup sanitize
 	    $(CURDIR)/$(SANITIZE)/tests/fuzz/fuzz_ignore_list \
 	    $(CURDIR)/$(SANITIZE)/tests/fuzz/fuzz_mod_scan \
 	    $(CURDIR)/$(SANITIZE)/tests/fuzz/fuzz_full_path
+
+# Scan, start-up and footprint figures, natively and under Wine: a table on
+# the terminal and CSV in $(BUILD)/bench/. It measures; it passes or fails
+# nothing on a time.
+bench: build
+	@scripts/bench $(CURDIR)/$(BUILD) $(CURDIR)/$(PREFIX)
 
 run: build
 	@scripts/run-demo $(CURDIR)/$(BUILD) $(CURDIR)/$(PREFIX)

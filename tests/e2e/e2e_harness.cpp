@@ -132,6 +132,36 @@ HWND FindProgramWindow(const Program &program, const char *className, const char
     return search.found;
 }
 
+// A modal dialog shows itself only once its message queue first runs empty,
+// which may be just after the fence of Settle went through: dialogs that a
+// window owns are looked for whether they are shown yet or not.
+struct OwnedSearch {
+    DWORD processId;
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK MatchOwnedDialog(HWND window, LPARAM parameter)
+{
+    OwnedSearch *search = (OwnedSearch *)parameter;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    char className[64] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (processId != search->processId || strcmp(className, "#32770") != 0 ||
+        GetWindow(window, GW_OWNER) != search->owner)
+        return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+HWND FindOwnedDialogWindow(const Program &program, HWND owner)
+{
+    OwnedSearch search = {program.process.dwProcessId, owner, nullptr};
+    EnumWindows(MatchOwnedDialog, (LPARAM)&search);
+    return search.found;
+}
+
 std::string WindowText(HWND window)
 {
     char text[TextSize] = "";
@@ -749,9 +779,11 @@ bool ChooseSystemMenuClose(Program *program)
 
 bool FindMessageBox(Program *program, ShownMessageBox *box)
 {
-    HWND window = FindProgramWindow(*program, "#32770", nullptr, true, program->window);
+    HWND window = FindOwnedDialogWindow(*program, program->window);
     if (!window)
         return false;
+    if (!WaitUntil([&] { return IsWindowVisible(window) || !IsWindow(window); }))
+        ADD_FAILURE() << "a message box was made but never shown";
     box->window = window;
     char caption[256] = "";
     GetWindowTextA(window, caption, sizeof caption);

@@ -1,6 +1,7 @@
 // Fuzzing the ignore-list store: arbitrary bytes as "ignore.list", opened,
 // read by every reading rule, matched against names taken from the same
-// bytes, loaded, saved and loaded again.
+// bytes, loaded, saved and loaded again; then, for half of the inputs, the
+// same bytes after 16 KiB or so of filler lines, across a block boundary.
 //
 // What the file should read as is worked out here from the bytes alone, by
 // the rules in the order a reader meets them, not by the store's own reader.
@@ -10,6 +11,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -19,6 +21,9 @@ const HWND Editor = reinterpret_cast<HWND>(0x2001);
 
 // Names passed to IsIgnored per input: it re-reads the file for each one.
 const size_t NamesPerInput = 48;
+
+// A multiple of every usual block and buffer size.
+const size_t BlockMark = 16384;
 
 typedef std::vector<std::string> Entries;
 
@@ -30,10 +35,10 @@ Entries EntriesOf(const std::string &bytes)
 {
     std::string text = bytes.substr(0, bytes.find('\x1A'));
     std::string lines;
-    for (size_t i = 0; i < text.size(); i++) {
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n'))
-            lines += text[i];
-    }
+    size_t from = 0;
+    for (size_t pair; (pair = text.find("\r\n", from)) != std::string::npos; from = pair + 1)
+        lines.append(text, from, pair - from);
+    lines.append(text, from, std::string::npos);
     Entries entries;
     size_t start = 0;
     while (start < lines.size()) {
@@ -123,13 +128,10 @@ void CheckMatches(const std::vector<std::string> &names, const Entries &entries)
               "a name is ignored exactly when an entry equals or begins with it");
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+// The whole life of the store over one file: opened, read, matched, loaded,
+// saved and loaded again. `names` are tested before and after the save.
+void CheckStore(const std::string &bytes, const std::vector<std::string> &names)
 {
-    static bool ready = EnterScratchGameFolder();
-    (void)ready;
-    const std::string bytes(reinterpret_cast<const char *>(data), size);
     WriteWholeFile("ignore.list", bytes);
 
     OpenIgnoreList();
@@ -142,7 +144,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const Entries expected = EntriesOf(bytes);
     const Entries loaded = LoadAll();
     Check(loaded == expected, "the entries loaded are those the reading rules give");
-    CheckMatches(NamesFrom(bytes, expected), expected);
+    CheckMatches(names, expected);
     Check(LoadAll() == loaded, "every load reads from the start of the file");
 
     int shownBefore = messageBoxesShown;
@@ -153,8 +155,41 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Check(EntriesOf(ReadWholeFile("ignore.list")) == saved,
           "the file a save writes reads back as the entries saved");
     Check(LoadAll() == saved, "after a save the store loads the entries saved");
-    CheckMatches(NamesFrom(bytes, loaded), saved);
+    CheckMatches(names, saved);
 
     CloseIgnoreList();
+}
+
+// Full lines of filler, `size` bytes in all, so that what follows them in a
+// file starts that far in.
+std::string Filler(size_t size)
+{
+    std::string filler;
+    while (filler.size() + 100 <= size)
+        filler += std::string(99, 'p') + "\n";
+    if (filler.size() < size)
+        filler += std::string(size - filler.size() - 1, 'q') + "\n";
+    return filler;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    static bool ready = EnterScratchGameFolder();
+    (void)ready;
+    const std::string bytes(reinterpret_cast<const char *>(data), size);
+    const std::vector<std::string> names = NamesFrom(bytes, EntriesOf(bytes));
+    CheckStore(bytes, names);
+
+    // Inputs of odd length again, their middle at the 16 KiB mark: where a
+    // reader that takes the file in blocks or buffers goes on to the next
+    // one. Two names only, the first taken from an entry: each test of a
+    // name not in the filler reads the whole longer file.
+    if (size % 2 == 1 && size / 2 < BlockMark) {
+        std::vector<std::string> someNames(names.begin() + std::min(names.size(), (size_t)1),
+                                           names.begin() + std::min(names.size(), (size_t)3));
+        CheckStore(Filler(BlockMark - size / 2) + bytes, someNames);
+    }
     return 0;
 }

@@ -12,9 +12,19 @@ namespace {
 const int ListControls[2] = {IDC_INSTALLED_LIST, IDC_AVAILABLE_LIST};
 const int CountLabels[2] = {IDC_INSTALLED_COUNT, IDC_AVAILABLE_COUNT};
 
+// Each list's control, as last looked up. GetDlgItem asks the window system
+// for all of the dialog's children on every call, which under Wine is a trip
+// to its server for every row a scan adds; the handle kept is used only while
+// it still names that control of that window.
+HWND listControls[2];
+
 HWND ListOf(HWND window, ModFolder folder)
 {
-    return GetDlgItem(window, ListControls[folder]);
+    HWND &list = listControls[folder];
+    if (!list || !IsWindow(list) || GetParent(list) != window ||
+        GetDlgCtrlID(list) != ListControls[folder])
+        list = GetDlgItem(window, ListControls[folder]);
+    return list;
 }
 
 // The list view copies the text; it never writes through this pointer.
@@ -25,6 +35,20 @@ void SetItemText(LVITEMA &item, const char *text)
 }
 
 } // namespace
+
+// Redrawing the control and its scroll bar for every row added was nearly
+// all of a scan's time; the refilled list is drawn once, at the end.
+void ModListBeginRefill(HWND window, ModFolder folder)
+{
+    SendMessageA(ListOf(window, folder), WM_SETREDRAW, FALSE, 0);
+}
+
+void ModListEndRefill(HWND window, ModFolder folder)
+{
+    HWND list = ListOf(window, folder);
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
+}
 
 void ModListDeleteAll(HWND window, ModFolder folder)
 {

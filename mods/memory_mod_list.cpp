@@ -23,6 +23,15 @@ HWND MemoryWindowHandle(MemoryWindow *window)
     return reinterpret_cast<HWND>(window);
 }
 
+// Nothing is drawn here: a refill needs no preparing.
+void ModListBeginRefill(HWND, ModFolder)
+{
+}
+
+void ModListEndRefill(HWND, ModFolder)
+{
+}
+
 void ModListDeleteAll(HWND window, ModFolder folder)
 {
     ListOf(window, folder).rows.clear();

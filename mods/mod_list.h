@@ -30,6 +30,11 @@ struct ModList {
     unsigned countLabel;
 };
 
+// A scan refills a list in one piece between these two calls: the list need
+// not show every row as it arrives, only the whole once the refill ends.
+void ModListBeginRefill(HWND window, ModFolder folder);
+void ModListEndRefill(HWND window, ModFolder folder);
+
 void ModListDeleteAll(HWND window, ModFolder folder);
 void ModListInsertRow(HWND window, ModFolder folder, int index, const char *name);
 void ModListSetCell(HWND window, ModFolder folder, int index, ModColumn column,

@@ -58,6 +58,7 @@ void AddRow(HWND window, ModFolder folder, const WIN32_FIND_DATAA &found)
 
 void ScanFolder(HWND window, ModFolder folder)
 {
+    ModListBeginRefill(window, folder);
     ModListDeleteAll(window, folder);
     insertionCounter[folder] = 0;
 
@@ -71,6 +72,7 @@ void ScanFolder(HWND window, ModFolder folder)
         } while (FindNextFileA(search, &found));
         FindClose(search);
     }
+    ModListEndRefill(window, folder);
     ModListShowCount(window, folder, (unsigned)ModListRowCount(window, folder));
 }
 

@@ -7,6 +7,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
+#include <limits.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -167,6 +168,9 @@ BOOL FindClose(HANDLE handle)
     return TRUE;
 }
 
+// Every scan makes one full path per file: the folding works in two strings
+// and the current folder is read into a buffer of its own, rather than
+// splitting the path into a list of parts.
 DWORD GetFullPathNameA(LPCSTR path, DWORD size, LPSTR buffer, LPSTR *filePart)
 {
     std::string joined = UnixPath(path);
@@ -175,33 +179,41 @@ DWORD GetFullPathNameA(LPCSTR path, DWORD size, LPSTR buffer, LPSTR *filePart)
         return 0;
     }
     if (joined[0] != '/') {
-        char *cwd = getcwd(nullptr, 0);
-        if (!cwd) {
+        // A current folder too deep for the buffer is asked for again at
+        // its full length.
+        char current[PATH_MAX];
+        char *deep = nullptr;
+        const char *folder = getcwd(current, sizeof current);
+        if (!folder && errno == ERANGE)
+            folder = deep = getcwd(nullptr, 0);
+        if (!folder) {
             lastError = errno;
             return 0;
         }
-        joined = std::string(cwd) + "/" + joined;
-        free(cwd);
+        joined.insert(0, "/");
+        joined.insert(0, folder);
+        free(deep);
     }
     // "." and ".." are folded as text, as Win32 does: no link is followed.
-    std::vector<std::string> parts;
+    // `folded` holds "/" and the part for each part kept so far.
+    std::string folded;
+    folded.reserve(joined.size() + 1);
     size_t start = 0;
     while (start <= joined.size()) {
         size_t end = joined.find('/', start);
         if (end == std::string::npos)
             end = joined.size();
-        std::string part = joined.substr(start, end - start);
-        if (part == "..") {
-            if (!parts.empty())
-                parts.pop_back();
-        } else if (!part.empty() && part != ".") {
-            parts.push_back(part);
+        size_t length = end - start;
+        const char *part = joined.c_str() + start;
+        if (length == 2 && part[0] == '.' && part[1] == '.') {
+            if (!folded.empty())
+                folded.resize(folded.rfind('/'));
+        } else if (length > 0 && !(length == 1 && part[0] == '.')) {
+            folded += '/';
+            folded.append(part, length);
         }
         start = end + 1;
     }
-    std::string folded;
-    for (const std::string &part : parts)
-        folded += "/" + part;
     if (folded.empty() || joined.back() == '/')
         folded += "/";
 

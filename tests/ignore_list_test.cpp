@@ -71,6 +71,52 @@ TEST_F(IgnoreListTest, ReadsEntriesByTheTextRules)
     }
 }
 
+// Long lists are read in large pieces: a line end, a carriage return or a
+// Ctrl-Z that falls on either side of a piece's edge reads as anywhere else.
+// The edges are swept over every multiple of 4 KiB up to 48 KiB.
+TEST_F(IgnoreListTest, ReadsLongListsTheSameWhereverTheLineEndsFall)
+{
+    const std::string Filler(99, 'f');
+    const struct {
+        const char *what;
+        const char *tail; // right after a line without its line feed
+        const char *next; // the entry after that line, or none
+        bool carriesOn;   // whether the line's own entry ends before the tail
+    } tails[] = {
+        {"CR and LF", "\r\nb.iwd\n", "b.iwd", true},
+        {"a lone CR", "\rb.iwd\n", nullptr, false},
+        {"Ctrl-Z", "\x1A" "b.iwd\n", nullptr, true},
+    };
+    for (size_t edge = 4096; edge <= 12 * 4096; edge += 4096) {
+        for (size_t at = edge - 2; at <= edge + 1; at++) {
+            for (const auto &tail : tails) {
+                SCOPED_TRACE(std::string(tail.what) + " at byte " + std::to_string(at));
+                // Lines of 100 bytes, then one of 50 to 149 characters ending at `at`.
+                size_t lastLength = 50 + (at - 50) % 100;
+                std::string bytes;
+                std::vector<std::string> expected;
+                for (size_t i = 0; i < (at - lastLength) / 100; i++) {
+                    bytes += Filler + "\n";
+                    expected.push_back(Filler);
+                }
+                std::string last(lastLength, 'h');
+                bytes += last + tail.tail;
+                ASSERT_EQ(bytes.find(tail.tail), at);
+                expected.push_back(tail.carriesOn ? last : last + "\rb.iwd");
+                if (tail.next)
+                    expected.push_back(tail.next);
+
+                WriteFile("ignore.list", bytes);
+                OpenIgnoreList();
+                EXPECT_EQ(LoadAll(), expected);
+                EXPECT_EQ(IsIgnored("b.iwd"), tail.next != nullptr);
+                EXPECT_TRUE(IsIgnored(last.c_str()));
+                CloseIgnoreList();
+            }
+        }
+    }
+}
+
 TEST_F(IgnoreListTest, OpeningDropsOneFinalCtrlZFromTheFile)
 {
     const struct {

@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <ostream>
+#include <stdio.h>
 #include <string.h>
 
 namespace {
@@ -403,6 +404,102 @@ std::vector<std::string> FolderSnapshot(const std::string &folder)
     return entries;
 }
 
+bool WriteBytesFile(const std::string &path, const std::string &bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        ADD_FAILURE() << "cannot make " << path << ", error " << GetLastError();
+        return false;
+    }
+    DWORD written = 0;
+    bool ok = WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr) &&
+              written == bytes.size();
+    CloseHandle(file);
+    if (!ok)
+        ADD_FAILURE() << "cannot write " << path;
+    return ok;
+}
+
+namespace {
+
+// FNV-1a over the whole file: enough to tell a changed file from the same.
+bool FileChecksum(const std::string &path, unsigned long long *sum)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    unsigned long long hash = 14695981039346656037ULL;
+    char block[65536];
+    DWORD got = 0;
+    bool ok;
+    while ((ok = ReadFile(file, block, sizeof block, &got, nullptr)) && got > 0) {
+        for (DWORD i = 0; i < got; ++i)
+            hash = (hash ^ (unsigned char)block[i]) * 1099511628211ULL;
+    }
+    CloseHandle(file);
+    *sum = hash;
+    return ok;
+}
+
+bool AddToManifest(const std::string &root, const std::string &relative, Manifest *manifest)
+{
+    std::string folder = relative.empty() ? root : root + "\\" + relative;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        ADD_FAILURE() << "cannot list " << folder << ", error " << GetLastError();
+        return false;
+    }
+    bool ok = true;
+    do {
+        if (strcmp(found.cFileName, ".") == 0 || strcmp(found.cFileName, "..") == 0)
+            continue;
+        std::string path = relative.empty() ? found.cFileName : relative + "\\" + found.cFileName;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            (*manifest)[path] = "folder";
+            ok = AddToManifest(root, path, manifest) && ok;
+            continue;
+        }
+        unsigned long long sum = 0;
+        if (!FileChecksum(root + "\\" + path, &sum)) {
+            ADD_FAILURE() << "cannot read " << path << ", error " << GetLastError();
+            ok = false;
+        }
+        char entry[64];
+        snprintf(entry, sizeof entry, "%lu %016llx", (unsigned long)found.nFileSizeLow, sum);
+        (*manifest)[path] = entry;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return ok;
+}
+
+} // namespace
+
+Manifest TakeManifest(const std::string &root)
+{
+    Manifest manifest;
+    if (!AddToManifest(root, "", &manifest))
+        manifest.clear();
+    return manifest;
+}
+
+Manifest MovedInManifest(Manifest before, const std::string &from, const std::string &to)
+{
+    auto entry = before.find(from);
+    if (entry == before.end()) {
+        ADD_FAILURE() << from << " is not in the manifest";
+        return before;
+    }
+    std::string content = entry->second;
+    before.erase(entry);
+    if (!to.empty())
+        before[to] = content;
+    return before;
+}
+
 bool operator==(const ShownRow &a, const ShownRow &b)
 {
     return a.name == b.name && a.size == b.size && a.fullPath == b.fullPath;
@@ -779,7 +876,12 @@ bool ChooseSystemMenuClose(Program *program)
 
 bool FindMessageBox(Program *program, ShownMessageBox *box)
 {
-    HWND window = FindOwnedDialogWindow(*program, program->window);
+    return FindMessageBoxOwnedBy(program, program->window, box);
+}
+
+bool FindMessageBoxOwnedBy(Program *program, HWND owner, ShownMessageBox *box)
+{
+    HWND window = FindOwnedDialogWindow(*program, owner);
     if (!window)
         return false;
     if (!WaitUntil([&] { return IsWindowVisible(window) || !IsWindow(window); }))
@@ -920,4 +1022,86 @@ void E2eTest::ExpectNoFocusedRow(int list)
     ASSERT_TRUE(FocusedRow(&program, list, &focused));
     ASSERT_EQ(focused, -1) << "list " << list
                            << " has a focused row; a click on its empty part would record it";
+}
+
+HWND FindOwnedDialog(const Program &program, const char *caption, HWND owner)
+{
+    return FindProgramWindow(program, "#32770", caption, true, owner);
+}
+
+bool ChooseMenuBarItem(Program *program, int menu, int item)
+{
+    if (!BringToFront(program, program->window) || !Tap(VK_MENU))
+        return false;
+    for (int step = 0; step < menu; ++step) {
+        if (!Tap(VK_RIGHT))
+            return false;
+    }
+    if (!Tap(VK_DOWN))
+        return false;
+    if (!WaitUntil([&] { return ContextMenuOpen(*program); })) {
+        ADD_FAILURE() << "the keyboard did not open menu " << menu << " of the menu bar";
+        return false;
+    }
+    for (int step = 0; step < item; ++step) {
+        if (!Tap(VK_DOWN))
+            return false;
+    }
+    if (!Tap(VK_RETURN))
+        return false;
+    if (!WaitUntil([&] { return !ContextMenuOpen(*program); })) {
+        ADD_FAILURE() << "menu " << menu << " stayed open after choosing item " << item;
+        return false;
+    }
+    return true;
+}
+
+bool ClickControl(Program *program, HWND control)
+{
+    RECT client;
+    if (!GetClientRect(control, &client)) {
+        ADD_FAILURE() << "no such control to click";
+        return false;
+    }
+    return ClickControlAt(program, control, {client.right / 2, client.bottom / 2});
+}
+
+bool ClickControlAt(Program *program, HWND control, POINT client)
+{
+    POINT point = client;
+    if (!ClientToScreen(control, &point)) {
+        ADD_FAILURE() << "no such control to click";
+        return false;
+    }
+    return ClickAt(point, false) && Settle(program);
+}
+
+bool PressKeyIn(Program *program, HWND window, WORD key)
+{
+    return BringToFront(program, GetAncestor(window, GA_ROOT)) && Tap(key) && Settle(program);
+}
+
+bool TypeText(Program *program, HWND window, const std::string &text)
+{
+    if (!BringToFront(program, GetAncestor(window, GA_ROOT)))
+        return false;
+    for (char c : text) {
+        SHORT scan = VkKeyScanA(c);
+        if (scan == -1) {
+            ADD_FAILURE() << "no key types '" << c << "'";
+            return false;
+        }
+        WORD key = LOBYTE(scan);
+        bool shift = (HIBYTE(scan) & 1) != 0;
+        std::vector<INPUT> keys;
+        if (shift)
+            keys.push_back(Key(VK_SHIFT, false));
+        keys.push_back(Key(key, false));
+        keys.push_back(Key(key, true));
+        if (shift)
+            keys.push_back(Key(VK_SHIFT, true));
+        if (!SendKeys(keys))
+            return false;
+    }
+    return Settle(program);
 }

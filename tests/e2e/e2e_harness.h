@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <iosfwd>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -39,6 +40,18 @@ bool PathExists(const std::string &path);
 std::string ReadWholeFile(const std::string &path);
 // "name size" for every entry of a folder, sorted: a snapshot to compare.
 std::vector<std::string> FolderSnapshot(const std::string &folder);
+// A file holding exactly `bytes`.
+bool WriteBytesFile(const std::string &path, const std::string &bytes);
+
+// Every file and folder under `root`, by its path relative to it, with
+// "size checksum" of its contents for a file and "folder" for a folder: what
+// a case compares before and after to prove that only the change it asked
+// for happened. An empty manifest with a failure when `root` cannot be read.
+typedef std::map<std::string, std::string> Manifest;
+Manifest TakeManifest(const std::string &root);
+// `before` with one entry moved to another path or removed (`to` empty):
+// the manifest a single install, uninstall or delete should leave.
+Manifest MovedInManifest(Manifest before, const std::string &from, const std::string &to);
 
 // One row as the program's list shows it.
 struct ShownRow {
@@ -127,6 +140,28 @@ bool AnswerMessageBox(Program *program, const ShownMessageBox &box, int button);
 // Answers every message box that shows up: Yes where it asks, else OK.
 // Their texts are appended to `shown`.
 bool AnswerAllMessageBoxes(Program *program, std::vector<std::string> *shown);
+
+// The program's other windows: the editor, the about box, and message boxes
+// that they own.
+//
+// The visible window of the program with this caption whose owner is `owner`
+// (a dialog or message box: class "#32770"), or null.
+HWND FindOwnedDialog(const Program &program, const char *caption, HWND owner);
+// The message box that `owner` owns now, if any (call after Settle).
+bool FindMessageBoxOwnedBy(Program *program, HWND owner, ShownMessageBox *box);
+// "menu" > "item" of the main window's menu bar, with the keyboard: Alt, Right
+// `menu` times, Down to open it on its first item, Down `item` times more
+// (separators are skipped), Enter.
+bool ChooseMenuBarItem(Program *program, int menu, int item);
+// A real left click on a control of any of the program's windows, in its
+// middle or at a point of its client area; waits until the program has
+// handled it.
+bool ClickControl(Program *program, HWND control);
+bool ClickControlAt(Program *program, HWND control, POINT client);
+// Real key strokes to `window`, brought to the front first: one key, or the
+// keys that type `text` (letters, digits and punctuation of the US layout).
+bool PressKeyIn(Program *program, HWND window, WORD key);
+bool TypeText(Program *program, HWND window, const std::string &text);
 
 // One case: a fresh game folder with an empty ignore list, and the program,
 // which is killed if the case ends while it still runs.

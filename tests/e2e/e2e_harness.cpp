@@ -908,6 +908,30 @@ bool FindMessageBoxOwnedBy(Program *program, HWND owner, ShownMessageBox *box)
         if (button && IsWindowVisible(button))
             box->buttons.push_back(id);
     }
+    // Shown is not yet clickable: under Wine without a window manager the
+    // owner can for a while, or until something restacks the windows, lie
+    // above the box it owns, so that the system finds the owner under the
+    // box's buttons and a click there is lost. A window manager would keep
+    // an owned window above its owner; the box is put there as one would.
+    auto clickable = [&] {
+        for (int id : box->buttons) {
+            HWND button = GetDlgItem(window, id);
+            RECT rectangle;
+            if (!GetWindowRect(button, &rectangle))
+                return false;
+            POINT middle = {(rectangle.left + rectangle.right) / 2,
+                            (rectangle.top + rectangle.bottom) / 2};
+            if (WindowFromPoint(middle) != button)
+                return false;
+        }
+        return true;
+    };
+    if (IsWindow(window) && !WaitUntil(clickable, 1000)) {
+        SetWindowPos(window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        if (!WaitUntil(clickable))
+            ADD_FAILURE() << "the buttons of the message box \"" << box->text
+                          << "\" never came where a click would reach them";
+    }
     return true;
 }
 
@@ -1024,6 +1048,79 @@ void E2eTest::ExpectNoFocusedRow(int list)
                            << " has a focused row; a click on its empty part would record it";
 }
 
+namespace {
+
+bool ProgramThreadInfo(const Program &program, GUITHREADINFO *info)
+{
+    *info = GUITHREADINFO();
+    info->cbSize = sizeof *info;
+    return GetGUIThreadInfo(program.process.dwThreadId, info) != FALSE;
+}
+
+// The window that holds the program's mouse capture: a control takes it
+// while its mouse button is down, so a click has been handled once the
+// control has taken it and let it go again.
+HWND ProgramCapture(const Program &program)
+{
+    GUITHREADINFO info;
+    return ProgramThreadInfo(program, &info) ? info.hwndCapture : nullptr;
+}
+
+// The pointer where no window of the program is. A menu that opens under
+// the pointer gets a mouse move from the X server as it appears, which may
+// arrive after the first arrow keys and then moves its selection.
+bool ParkPointer()
+{
+    int right = GetSystemMetrics(SM_CXSCREEN) - 1, bottom = GetSystemMetrics(SM_CYSCREEN) - 1;
+    if (!SetCursorPos(right, bottom)) {
+        ADD_FAILURE() << "cannot move the mouse out of the way";
+        return false;
+    }
+    return true;
+}
+
+// One mouse button going down or up at `point`. The event carries its own
+// position: the system's idea of where the pointer is can still be moved
+// back by a late crossing event of an earlier move, which would send the
+// button to whatever lies there.
+bool SendButton(POINT point, DWORD button)
+{
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    // Rounded up, so that the system's mapping back to pixels lands on it.
+    input.mi.dx = (LONG)(((LONGLONG)point.x * 65536 + width - 1) / width);
+    input.mi.dy = (LONG)(((LONGLONG)point.y * 65536 + height - 1) / height);
+    input.mi.dwFlags = button | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    if (SendInput(1, &input, sizeof(INPUT)) != 1) {
+        ADD_FAILURE() << "SendInput refused the mouse button, error " << GetLastError();
+        return false;
+    }
+    return true;
+}
+
+// Keys go to the window that has the keyboard focus when they are sent.
+bool FocusIsIn(const Program &program, HWND window)
+{
+    GUITHREADINFO info;
+    return ProgramThreadInfo(program, &info) && info.hwndFocus &&
+           (info.hwndFocus == window || IsChild(window, info.hwndFocus));
+}
+
+bool FrontWithFocus(Program *program, HWND window)
+{
+    HWND root = GetAncestor(window, GA_ROOT);
+    if (!BringToFront(program, root))
+        return false;
+    if (!WaitUntil([&] { return FocusIsIn(*program, root); })) {
+        ADD_FAILURE() << "no control of the window in front has the keyboard focus";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
 HWND FindOwnedDialog(const Program &program, const char *caption, HWND owner)
 {
     return FindProgramWindow(program, "#32770", caption, true, owner);
@@ -1031,7 +1128,16 @@ HWND FindOwnedDialog(const Program &program, const char *caption, HWND owner)
 
 bool ChooseMenuBarItem(Program *program, int menu, int item)
 {
-    if (!BringToFront(program, program->window) || !Tap(VK_MENU))
+    if (!ParkPointer() || !BringToFront(program, program->window))
+        return false;
+    GUITHREADINFO info;
+    if (!ProgramThreadInfo(*program, &info) || (info.flags & GUI_INMENUMODE)) {
+        ADD_FAILURE() << "a menu is already being worked";
+        return false;
+    }
+    // The keys queue up in order: the menu bar takes the arrows once Alt has
+    // put it in menu mode.
+    if (!Tap(VK_MENU))
         return false;
     for (int step = 0; step < menu; ++step) {
         if (!Tap(VK_RIGHT))
@@ -1049,7 +1155,10 @@ bool ChooseMenuBarItem(Program *program, int menu, int item)
     }
     if (!Tap(VK_RETURN))
         return false;
-    if (!WaitUntil([&] { return !ContextMenuOpen(*program); })) {
+    if (!WaitUntil([&] {
+            return !ContextMenuOpen(*program) && ProgramThreadInfo(*program, &info) &&
+                   !(info.flags & GUI_INMENUMODE);
+        })) {
         ADD_FAILURE() << "menu " << menu << " stayed open after choosing item " << item;
         return false;
     }
@@ -1066,24 +1175,62 @@ bool ClickControl(Program *program, HWND control)
     return ClickControlAt(program, control, {client.right / 2, client.bottom / 2});
 }
 
+// Down and up are sent one at a time, each once the one before has been
+// handled: a button sent while another control still holds the capture from
+// an earlier click would go to that control.
 bool ClickControlAt(Program *program, HWND control, POINT client)
 {
     POINT point = client;
-    if (!ClientToScreen(control, &point)) {
-        ADD_FAILURE() << "no such control to click";
+    if (!IsWindowVisible(control) || !IsWindowEnabled(control) ||
+        !ClientToScreen(control, &point)) {
+        ADD_FAILURE() << "the control to click is not there, not shown or disabled";
         return false;
     }
-    return ClickAt(point, false) && Settle(program);
+    if (!WaitUntil([&] { return ProgramCapture(*program) == nullptr; })) {
+        ADD_FAILURE() << "the program keeps the mouse captured";
+        return false;
+    }
+    // Two clicks of one place within the double-click time would reach the
+    // program as a double click.
+    if (clickedBefore && !lastClickRight && abs(point.x - lastClickPoint.x) < 8 &&
+        abs(point.y - lastClickPoint.y) < 8) {
+        DWORD since = GetTickCount() - lastClickTime;
+        DWORD needed = GetDoubleClickTime() + 100;
+        if (since < needed)
+            Sleep(needed - since);
+    }
+    if (!SetCursorPos(point.x, point.y)) {
+        ADD_FAILURE() << "cannot move the mouse to " << point.x << "," << point.y;
+        return false;
+    }
+    if (!SendButton(point, MOUSEEVENTF_LEFTDOWN))
+        return false;
+    clickedBefore = true;
+    lastClickTime = GetTickCount();
+    lastClickPoint = point;
+    lastClickRight = false;
+    if (!WaitUntil([&] { return ProgramCapture(*program) == control; })) {
+        ADD_FAILURE() << "the mouse button did not go down on the control";
+        SendButton(point, MOUSEEVENTF_LEFTUP);
+        return false;
+    }
+    if (!SendButton(point, MOUSEEVENTF_LEFTUP))
+        return false;
+    if (!WaitUntil([&] { return ProgramCapture(*program) != control; })) {
+        ADD_FAILURE() << "the control kept the mouse after its button went up";
+        return false;
+    }
+    return Settle(program);
 }
 
 bool PressKeyIn(Program *program, HWND window, WORD key)
 {
-    return BringToFront(program, GetAncestor(window, GA_ROOT)) && Tap(key) && Settle(program);
+    return FrontWithFocus(program, window) && Tap(key) && Settle(program);
 }
 
 bool TypeText(Program *program, HWND window, const std::string &text)
 {
-    if (!BringToFront(program, GetAncestor(window, GA_ROOT)))
+    if (!FrontWithFocus(program, window))
         return false;
     for (char c : text) {
         SHORT scan = VkKeyScanA(c);

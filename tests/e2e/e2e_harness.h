@@ -151,15 +151,18 @@ HWND FindOwnedDialog(const Program &program, const char *caption, HWND owner);
 bool FindMessageBoxOwnedBy(Program *program, HWND owner, ShownMessageBox *box);
 // "menu" > "item" of the main window's menu bar, with the keyboard: Alt, Right
 // `menu` times, Down to open it on its first item, Down `item` times more
-// (separators are skipped), Enter.
+// (separators are skipped), Enter; the mouse is moved out of the menus' way
+// first. Returns once the menu has closed.
 bool ChooseMenuBarItem(Program *program, int menu, int item);
 // A real left click on a control of any of the program's windows, in its
-// middle or at a point of its client area; waits until the program has
-// handled it.
+// middle or at a point of its client area: the button goes down, and up once
+// the control has taken the mouse; returns once it has let it go again.
 bool ClickControl(Program *program, HWND control);
 bool ClickControlAt(Program *program, HWND control, POINT client);
-// Real key strokes to `window`, brought to the front first: one key, or the
-// keys that type `text` (letters, digits and punctuation of the US layout).
+// Real key strokes to `window`, brought to the front first, with the
+// keyboard focus on one of its controls: one key, or the keys that type
+// `text` (letters, digits and punctuation of the US layout). What they do is
+// the caller's to wait for.
 bool PressKeyIn(Program *program, HWND window, WORD key);
 bool TypeText(Program *program, HWND window, const std::string &text);
 

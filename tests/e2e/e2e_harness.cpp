@@ -210,6 +210,26 @@ bool Tap(WORD key)
     return SendKeys({Key(key, false), Key(key, true)});
 }
 
+// One mouse button going down or up at `point`. The event carries its own
+// position: the system's idea of where the pointer is can still be moved
+// back by a late crossing event of an earlier move, which would send the
+// button to whatever lies there.
+bool SendButton(POINT point, DWORD button)
+{
+    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    // Rounded up, so that the system's mapping back to pixels lands on it.
+    input.mi.dx = (LONG)(((LONGLONG)point.x * 65536 + width - 1) / width);
+    input.mi.dy = (LONG)(((LONGLONG)point.y * 65536 + height - 1) / height);
+    input.mi.dwFlags = button | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    if (SendInput(1, &input, sizeof(INPUT)) != 1) {
+        ADD_FAILURE() << "SendInput refused the mouse button, error " << GetLastError();
+        return false;
+    }
+    return true;
+}
+
 bool ClickAt(POINT point, bool right)
 {
     // Two clicks of one button at one place within the double-click time
@@ -225,15 +245,9 @@ bool ClickAt(POINT point, bool right)
         ADD_FAILURE() << "cannot move the mouse to " << point.x << "," << point.y;
         return false;
     }
-    INPUT input[2] = {};
-    input[0].type = INPUT_MOUSE;
-    input[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-    input[1].type = INPUT_MOUSE;
-    input[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    if (SendInput(2, input, sizeof(INPUT)) != 2) {
-        ADD_FAILURE() << "SendInput refused the click, error " << GetLastError();
+    if (!SendButton(point, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN) ||
+        !SendButton(point, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP))
         return false;
-    }
     clickedBefore = true;
     lastClickTime = GetTickCount();
     lastClickPoint = point;
@@ -280,7 +294,9 @@ bool ClickRowAt(Program *program, int list, const std::string &name, bool right)
 {
     int row = -1;
     RECT rectangle;
+    // A row out of view is scrolled into it first, as a user would.
     if (!BringToFront(program, program->window) || !FindRow(program, list, name, &row) ||
+        !Ask(ListWindow(*program, list), LVM_ENSUREVISIBLE, row, FALSE, nullptr) ||
         !RowRectangle(program, list, row, &rectangle))
         return false;
     // Inside the name cell, which is hit with or without full-row selection.
@@ -423,12 +439,37 @@ bool WriteBytesFile(const std::string &path, const std::string &bytes)
 
 namespace {
 
+// The narrow calls stop at MAX_PATH; names of the longest kind in a folder
+// need the wide ones, with the path in its "\\?\" form.
+std::wstring LongPathOf(const std::string &path)
+{
+    int length = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, nullptr, 0);
+    std::wstring wide(length > 0 ? length : 1, L'\0');
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], length);
+    wide.resize(wcslen(wide.c_str()));
+    return L"\\\\?\\" + wide;
+}
+
+} // namespace
+
+HANDLE OpenLongPath(const std::string &path, DWORD access, DWORD sharing, DWORD disposition)
+{
+    return CreateFileW(LongPathOf(path).c_str(), access, sharing, nullptr, disposition,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool DeleteLongPath(const std::string &path)
+{
+    return DeleteFileW(LongPathOf(path).c_str()) != FALSE;
+}
+
+namespace {
+
 // FNV-1a over the whole file: enough to tell a changed file from the same.
 bool FileChecksum(const std::string &path, unsigned long long *sum)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = OpenLongPath(path, GENERIC_READ,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     unsigned long long hash = 14695981039346656037ULL;
@@ -632,6 +673,22 @@ bool ReadRows(Program *program, int list, std::vector<ShownRow> *rows)
     return true;
 }
 
+bool ReadNames(Program *program, int list, std::vector<std::string> *names)
+{
+    HWND window = ListWindow(*program, list);
+    LRESULT count = 0;
+    if (!Ask(window, LVM_GETITEMCOUNT, 0, 0, &count))
+        return false;
+    names->clear();
+    for (int row = 0; row < (int)count; ++row) {
+        std::string name;
+        if (!ReadCell(program, window, row, 0, &name))
+            return false;
+        names->push_back(name);
+    }
+    return true;
+}
+
 bool ReadLabel(Program *program, int label, std::string *text)
 {
     HWND window = GetDlgItem(program->window, label);
@@ -684,6 +741,25 @@ bool FocusedRow(Program *program, int list, int *row)
 
 bool FindRow(Program *program, int list, const std::string &name, int *row)
 {
+    // The list's own search first: reading every row of a list of thousands
+    // takes seconds. It ignores case, so its answer is checked, and a name
+    // it cannot take is looked for row by row.
+    HWND window = ListWindow(*program, list);
+    if (name.size() < (size_t)TextSize) {
+        LVFINDINFOA find = {};
+        find.flags = LVFI_STRING;
+        find.psz = program->remote + TextOffset;
+        LRESULT found = -1;
+        std::string text;
+        if (!WriteRemote(program, TextOffset, name.c_str(), name.size() + 1) ||
+            !WriteRemote(program, 0, &find, sizeof find) ||
+            !Ask(window, LVM_FINDITEMA, (WPARAM)-1, (LPARAM)program->remote, &found))
+            return false;
+        if (found >= 0 && ReadCell(program, window, (int)found, 0, &text) && text == name) {
+            *row = (int)found;
+            return true;
+        }
+    }
     std::vector<ShownRow> rows;
     if (!ReadRows(program, list, &rows))
         return false;
@@ -1074,26 +1150,6 @@ bool ParkPointer()
     int right = GetSystemMetrics(SM_CXSCREEN) - 1, bottom = GetSystemMetrics(SM_CYSCREEN) - 1;
     if (!SetCursorPos(right, bottom)) {
         ADD_FAILURE() << "cannot move the mouse out of the way";
-        return false;
-    }
-    return true;
-}
-
-// One mouse button going down or up at `point`. The event carries its own
-// position: the system's idea of where the pointer is can still be moved
-// back by a late crossing event of an earlier move, which would send the
-// button to whatever lies there.
-bool SendButton(POINT point, DWORD button)
-{
-    int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    // Rounded up, so that the system's mapping back to pixels lands on it.
-    input.mi.dx = (LONG)(((LONGLONG)point.x * 65536 + width - 1) / width);
-    input.mi.dy = (LONG)(((LONGLONG)point.y * 65536 + height - 1) / height);
-    input.mi.dwFlags = button | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    if (SendInput(1, &input, sizeof(INPUT)) != 1) {
-        ADD_FAILURE() << "SendInput refused the mouse button, error " << GetLastError();
         return false;
     }
     return true;

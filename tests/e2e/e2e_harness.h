@@ -40,6 +40,9 @@ bool PathExists(const std::string &path);
 std::string ReadWholeFile(const std::string &path);
 // "name size" for every entry of a folder, sorted: a snapshot to compare.
 std::vector<std::string> FolderSnapshot(const std::string &folder);
+// Files by paths longer than the narrow calls take (MAX_PATH and more).
+HANDLE OpenLongPath(const std::string &path, DWORD access, DWORD sharing, DWORD disposition);
+bool DeleteLongPath(const std::string &path);
 // A file holding exactly `bytes`.
 bool WriteBytesFile(const std::string &path, const std::string &bytes);
 
@@ -91,6 +94,8 @@ bool ProgramHasExited(Program *program);
 // Reading the window. `list` and `label` are control ids of resource.h.
 HWND ListWindow(const Program &program, int list);
 bool ReadRows(Program *program, int list, std::vector<ShownRow> *rows);
+// Only the names: a third of the work on a long list.
+bool ReadNames(Program *program, int list, std::vector<std::string> *names);
 bool ReadLabel(Program *program, int label, std::string *text);
 bool ReadColumn(Program *program, int list, int column, std::string *header, int *width);
 // The list's focused row, or -1.

@@ -1,0 +1,504 @@
+// What the program finds on disk, worked through its real window: odd and
+// long names, thousands of archives, and files that change behind its back.
+// Every case compares a manifest of the whole game folder before and after:
+// only the change the player asked for may happen.
+#include "e2e_harness.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ostream>
+#include <set>
+#include <stdio.h>
+
+namespace {
+
+const char InstallFailure[] = "Failed to install the mod.";
+const char UninstallFailure[] = "Failed to uninstall the mod.";
+const char DeleteFailure[] = "Failed to delete the mod.";
+
+// A game folder's parts, relative to the manifest's root.
+struct Layout {
+    std::string main, mods;
+};
+
+struct FolderCase : E2eTest {
+    Layout Relative() const
+    {
+        size_t skip = game.root.size() + 1;
+        return {game.mainFolder.substr(skip), game.modsFolder.substr(skip)};
+    }
+
+    std::string InMain(const std::string &name) const { return Relative().main + "\\" + name; }
+    std::string InMods(const std::string &name) const { return Relative().mods + "\\" + name; }
+
+    // Right click on the row (which records it), then the menu item.
+    void Choose(int list, const std::string &name, ListCommand command)
+    {
+        ASSERT_TRUE(RightClickRow(&program, list, name));
+        ASSERT_TRUE(ChooseMenuItem(&program, command));
+    }
+
+    void Install(const std::string &name) { Choose(IDC_AVAILABLE_LIST, name, InstallCommand); }
+    void Uninstall(const std::string &name) { Choose(IDC_INSTALLED_LIST, name, UninstallCommand); }
+
+    // Delete, answered Yes.
+    void Delete(int list, const std::string &name)
+    {
+        Choose(list, name, DeleteCommand);
+        ShownMessageBox box;
+        ASSERT_TRUE(FindMessageBox(&program, &box)) << "Delete did not ask";
+        ASSERT_EQ(box.caption, "Quillmoor MM");
+        ASSERT_TRUE(AnswerMessageBox(&program, box, IDYES));
+    }
+
+    // Scan from the context menu of a row (a full list has no empty part).
+    void Rescan(int list, const std::string &onRow)
+    {
+        ASSERT_TRUE(RightClickRow(&program, list, onRow));
+        ASSERT_TRUE(ChooseMenuItem(&program, ScanCommand));
+    }
+
+    void Rescan(int list)
+    {
+        ASSERT_TRUE(RightClickEmpty(&program, list));
+        ASSERT_TRUE(ChooseMenuItem(&program, ScanCommand));
+    }
+
+    // The failure report of an operation: its own text whole, then the
+    // system's reason, whatever the system's wording; answered with OK.
+    void ExpectFailureReport(const char *operation)
+    {
+        ShownMessageBox box;
+        ASSERT_TRUE(FindMessageBox(&program, &box)) << "no report of \"" << operation << "\"";
+        EXPECT_EQ(box.caption, "Quillmoor MM - Error");
+        std::string lead = std::string(operation) + "\nReason: ";
+        EXPECT_EQ(box.text.compare(0, lead.size(), lead), 0) << box.text;
+        EXPECT_GT(box.text.size(), lead.size()) << "no reason given";
+        EXPECT_EQ(box.buttons, (std::vector<int>{IDOK}));
+        ASSERT_TRUE(AnswerMessageBox(&program, box, IDOK));
+        ExpectNoMessageBox();
+    }
+
+    void ExpectManifest(const Manifest &expected)
+    {
+        Manifest now = TakeManifest(game.root);
+        EXPECT_EQ(now, expected);
+    }
+
+    std::vector<std::string> Names(int list)
+    {
+        std::vector<std::string> names;
+        EXPECT_TRUE(ReadNames(&program, list, &names));
+        return names;
+    }
+};
+
+// Names with spaces, dots, capitals and bytes above 0x7F are listed, moved
+// both ways and deleted under exactly their own name.
+typedef FolderCase OddNameTest;
+
+struct OddName {
+    const char *label;
+    const char *name;
+};
+
+std::ostream &operator<<(std::ostream &out, const OddName &c)
+{
+    return out << c.label;
+}
+
+struct OddNameCase : OddNameTest, ::testing::WithParamInterface<OddName> {};
+
+TEST_P(OddNameCase, IsListedMovedBothWaysAndDeleted)
+{
+    const std::string name = GetParam().name;
+    AddAvailable(name, 1500);
+    AddAvailable("other.iwd", 7);
+    AddInstalled("base.iwd", 9);
+    ASSERT_TRUE(StartProgram(&program, game));
+    ExpectLists({{"base.iwd", "9B"}}, {{name, "1KB"}, {"other.iwd", "7B"}});
+    Manifest before = TakeManifest(game.root);
+
+    Install(name);
+    ExpectNoMessageBox();
+    ExpectLists({{"base.iwd", "9B"}, {name, "1KB"}}, {{"other.iwd", "7B"}});
+    Manifest installed = MovedInManifest(before, InMods(name), InMain(name));
+    ExpectManifest(installed);
+
+    Uninstall(name);
+    ExpectNoMessageBox();
+    ExpectLists({{"base.iwd", "9B"}}, {{name, "1KB"}, {"other.iwd", "7B"}});
+    ExpectManifest(before);
+
+    Delete(IDC_AVAILABLE_LIST, name);
+    ExpectNoMessageBox();
+    ExpectLists({{"base.iwd", "9B"}}, {{"other.iwd", "7B"}});
+    ExpectManifest(MovedInManifest(before, InMods(name), ""));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Each, OddNameCase,
+    ::testing::Values(OddName{"Spaces", " leading and  double spaces.iwd"},
+                      OddName{"Dots", "v1.2..beta...iwd"},
+                      OddName{"Capitals", "LOUD.IWD"},
+                      OddName{"HighBytes", "caf\xe9 \xfc\xdf \xa9.iwd"},
+                      OddName{"Punctuation", "a,b;c=d+e[f]g{h}i'j!k#l$m%n&o(p)q~.iwd"}),
+    [](const ::testing::TestParamInfo<OddName> &info) { return std::string(info.param.label); });
+
+// The longest names need a short game folder: "C:\q" with the program in
+// "C:\q\p", so that the longest name each folder handles still makes a full
+// path of at most 259 characters.
+struct LongNameTest : FolderCase {
+    std::vector<std::string> made;
+
+    void SetUp() override
+    {
+        game.root = "C:\\q";
+        game.mainFolder = "C:\\q\\main";
+        game.programFolder = "C:\\q\\p";
+        game.modsFolder = "C:\\q\\p\\mods";
+        game.ignoreFile = "C:\\q\\p\\ignore.list";
+        RemoveGameLayout(game); // left by a run that was killed
+        for (const std::string &folder : {game.root, game.mainFolder, game.programFolder,
+                                          game.modsFolder})
+            ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+        ASSERT_TRUE(WriteBytesFile(game.ignoreFile, ""));
+    }
+
+    void TearDown() override
+    {
+        StopProgram(&program);
+        for (const std::string &path : made)
+            DeleteLongPath(path);
+        FolderCase::TearDown();
+    }
+
+    void Make(const std::string &folder, const std::string &name, const std::string &bytes)
+    {
+        std::string path = folder + "\\" + name;
+        HANDLE file = OpenLongPath(path, GENERIC_WRITE, 0, CREATE_NEW);
+        ASSERT_NE(file, INVALID_HANDLE_VALUE) << path << ", error " << GetLastError();
+        DWORD written = 0;
+        BOOL ok = WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
+        CloseHandle(file);
+        ASSERT_TRUE(ok && written == bytes.size());
+        for (const std::string &other : {game.mainFolder, game.modsFolder})
+            made.push_back(other + "\\" + name);
+    }
+
+    std::vector<ShownRow> SortedRows(int list)
+    {
+        std::vector<ShownRow> rows = Rows(list);
+        std::sort(rows.begin(), rows.end(),
+                  [](const ShownRow &a, const ShownRow &b) { return a.name < b.name; });
+        return rows;
+    }
+};
+
+// A name of `length` characters ending in ".iwd", told apart by its letter.
+std::string NameOf(char letter, size_t length)
+{
+    return std::string(length - 4, letter) + ".iwd";
+}
+
+TEST_F(LongNameTest, TheLongestNamesMoveAndLongerOnesAreListedButNeverTouched)
+{
+    // Handled: 246 characters in main, 247 in mods. Longer ones, up to the
+    // 255 a file system allows, are listed without a full path.
+    const std::string main246 = NameOf('a', 246), main247 = NameOf('b', 247),
+                      main255 = NameOf('c', 255), mods247 = NameOf('d', 247),
+                      mods248 = NameOf('e', 248), mods255 = NameOf('f', 255);
+    Make(game.mainFolder, main246, "246 in main");
+    Make(game.mainFolder, main247, "247 in main");
+    Make(game.mainFolder, main255, "255 in main");
+    Make(game.modsFolder, mods247, "247 in mods");
+    Make(game.modsFolder, mods248, "248 in mods");
+    Make(game.modsFolder, mods255, "255 in mods");
+    ASSERT_TRUE(StartProgram(&program, game));
+
+    const std::string mainPath = "C:\\q\\main\\", modsPath = "C:\\q\\p\\mods\\";
+    ASSERT_EQ((mainPath + main246).size(), 256u);
+    ASSERT_EQ((modsPath + mods247).size(), 259u);
+    EXPECT_EQ(SortedRows(IDC_INSTALLED_LIST),
+              (std::vector<ShownRow>{{main246, "11B", mainPath + main246},
+                                     {main247, "11B", ""},
+                                     {main255, "11B", ""}}));
+    EXPECT_EQ(SortedRows(IDC_AVAILABLE_LIST),
+              (std::vector<ShownRow>{{mods247, "11B", modsPath + mods247},
+                                     {mods248, "11B", ""},
+                                     {mods255, "11B", ""}}));
+    Manifest before = TakeManifest(game.root);
+    ASSERT_EQ(before.size(), 10u); // three folders, ignore.list and the six mods
+
+    // Rows without a full path are refused with a reason; nothing moves.
+    Uninstall(main255);
+    ExpectFailureReport(UninstallFailure);
+    Install(mods248);
+    ExpectFailureReport(InstallFailure);
+    Delete(IDC_AVAILABLE_LIST, mods255);
+    ExpectFailureReport(DeleteFailure);
+    Delete(IDC_INSTALLED_LIST, main247);
+    ExpectFailureReport(DeleteFailure);
+    ExpectManifest(before);
+
+    // The longest name of main goes to mods and back.
+    Uninstall(main246);
+    ExpectNoMessageBox();
+    Manifest moved = MovedInManifest(before, "main\\" + main246, "p\\mods\\" + main246);
+    ExpectManifest(moved);
+    ASSERT_EQ(Rows(IDC_AVAILABLE_LIST).size(), 4u);
+    Install(main246);
+    ExpectNoMessageBox();
+    ExpectManifest(before);
+    EXPECT_EQ(Label(IDC_INSTALLED_COUNT), "3");
+    EXPECT_EQ(Label(IDC_AVAILABLE_COUNT), "3");
+
+    // The longest name of mods fits the destination buffer and moves into
+    // main, where it is one character past what that folder handles: it is
+    // listed without a full path and cannot be taken out by the program.
+    Install(mods247);
+    ExpectNoMessageBox();
+    moved = MovedInManifest(before, "p\\mods\\" + mods247, "main\\" + mods247);
+    ExpectManifest(moved);
+    std::vector<ShownRow> installed = SortedRows(IDC_INSTALLED_LIST);
+    ASSERT_EQ(installed.size(), 4u);
+    EXPECT_EQ(installed[3], (ShownRow{mods247, "11B", ""}));
+    Uninstall(mods247);
+    ExpectFailureReport(UninstallFailure);
+    ExpectManifest(moved);
+
+    Delete(IDC_INSTALLED_LIST, main246);
+    ExpectNoMessageBox();
+    ExpectManifest(MovedInManifest(moved, "main\\" + main246, ""));
+    EXPECT_EQ(Label(IDC_INSTALLED_COUNT), "3");
+    EXPECT_EQ(Label(IDC_AVAILABLE_COUNT), "2");
+}
+
+// Moves a folder that run-e2e made ready ($QUILL_E2E_SEED\<part>) into the
+// place of `folder`. False where there is none to take: the case then makes
+// the files itself, which under Wine takes most of a minute.
+bool TakeSeedFolder(const char *part, const std::string &folder)
+{
+    char seed[MAX_PATH];
+    DWORD length = GetEnvironmentVariableA("QUILL_E2E_SEED", seed, sizeof seed);
+    if (length == 0 || length >= sizeof seed)
+        return false;
+    std::string from = std::string(seed) + "\\" + part;
+    return PathExists(from) && RemoveDirectoryA(folder.c_str()) &&
+           MoveFileA(from.c_str(), folder.c_str());
+}
+
+// 10,000 archives in mods and 1,000 in main with 500 ignore entries, half
+// of which name archives in main.
+TEST_F(FolderCase, ThousandsOfArchivesStayCorrectThroughEveryOperation)
+{
+    std::string ignore;
+    std::set<std::string> installed, available;
+    char name[32];
+    bool mainMade = TakeSeedFolder("main", game.mainFolder);
+    bool modsMade = TakeSeedFolder("mods", game.modsFolder);
+    for (int i = 0; i < 1000; ++i) {
+        snprintf(name, sizeof name, "main%04d.iwd", i);
+        if (!mainMade) {
+            ASSERT_TRUE(WriteBytesFile(game.mainFolder + "\\" + name, std::string(i, 'i')));
+        }
+        if (i % 4 == 0)
+            ignore += std::string(name) + "\n";
+        else
+            installed.insert(name);
+    }
+    for (int i = 0; i < 249; ++i) {
+        snprintf(name, sizeof name, "pak%04d.iwd", i);
+        ignore += std::string(name) + "\r\n";
+    }
+    ignore += "mod00042.iwd\n";
+    for (int i = 0; i < 10000; ++i) {
+        snprintf(name, sizeof name, "mod%05d.iwd", i);
+        if (!modsMade) {
+            ASSERT_TRUE(WriteBytesFile(game.modsFolder + "\\" + name, std::string(i % 2000, 'm')));
+        }
+        available.insert(name);
+    }
+    WriteIgnoreList(ignore);
+    Manifest before = TakeManifest(game.root);
+    ASSERT_EQ(before.size(), 11000u + 5u); // and four folders and ignore.list
+    ASSERT_TRUE(StartProgram(&program, game));
+
+    auto expectNames = [&](const char *step) {
+        SCOPED_TRACE(step);
+        std::vector<std::string> shown = Names(IDC_INSTALLED_LIST);
+        EXPECT_EQ(std::set<std::string>(shown.begin(), shown.end()), installed);
+        EXPECT_EQ(shown.size(), installed.size()) << "a name shown twice";
+        EXPECT_EQ(Label(IDC_INSTALLED_COUNT), std::to_string(installed.size()));
+        shown = Names(IDC_AVAILABLE_LIST);
+        EXPECT_EQ(std::set<std::string>(shown.begin(), shown.end()), available);
+        EXPECT_EQ(shown.size(), available.size()) << "a name shown twice";
+        EXPECT_EQ(Label(IDC_AVAILABLE_COUNT), std::to_string(available.size()));
+    };
+    expectNames("start");
+    EXPECT_EQ(installed.size(), 750u);
+
+    // Far down each list, scrolled into view to be clicked.
+    Install("mod09876.iwd");
+    ExpectNoMessageBox();
+    available.erase("mod09876.iwd");
+    installed.insert("mod09876.iwd");
+    Uninstall("main0999.iwd");
+    ExpectNoMessageBox();
+    installed.erase("main0999.iwd");
+    available.insert("main0999.iwd");
+    Delete(IDC_AVAILABLE_LIST, "mod05000.iwd");
+    ExpectNoMessageBox();
+    available.erase("mod05000.iwd");
+    // An ignored name, once installed, is in neither list.
+    Install("mod00042.iwd");
+    ExpectNoMessageBox();
+    available.erase("mod00042.iwd");
+    expectNames("after the operations");
+    Rescan(IDC_INSTALLED_LIST, "main0002.iwd");
+    Rescan(IDC_AVAILABLE_LIST, "mod00002.iwd");
+    expectNames("after a rescan");
+
+    Manifest expected = before;
+    expected = MovedInManifest(expected, InMods("mod09876.iwd"), InMain("mod09876.iwd"));
+    expected = MovedInManifest(expected, InMain("main0999.iwd"), InMods("main0999.iwd"));
+    expected = MovedInManifest(expected, InMods("mod05000.iwd"), "");
+    expected = MovedInManifest(expected, InMods("mod00042.iwd"), InMain("mod00042.iwd"));
+    ExpectManifest(expected);
+}
+
+// Files that change behind the program's back after the player picked a row.
+struct ExternalCase {
+    const char *label;
+    int list;
+    ListCommand command;
+    const char *failure;
+};
+
+std::ostream &operator<<(std::ostream &out, const ExternalCase &c)
+{
+    return out << c.label;
+}
+
+struct ExternalChangeTest : FolderCase, ::testing::WithParamInterface<ExternalCase> {
+    // picked.iwd on the case's side, other files on both.
+    void Populate()
+    {
+        const ExternalCase &c = GetParam();
+        bool installed = c.list == IDC_INSTALLED_LIST;
+        ASSERT_TRUE(WriteBytesFile((installed ? game.mainFolder : game.modsFolder) +
+                                       "\\picked.iwd",
+                                   "the picked mod"));
+        for (const char *other : {"a.iwd", "z.iwd"}) {
+            AddInstalled(std::string("main-") + other, 3);
+            AddAvailable(std::string("mods-") + other, 4);
+        }
+    }
+
+    void Pick() { ASSERT_TRUE(ClickRow(&program, GetParam().list, "picked.iwd")); }
+
+    // The case's command on the recorded row; Delete's question answered Yes
+    // where it is asked (a stale row is refused before it).
+    void Act(bool asked = true)
+    {
+        ASSERT_TRUE(RightClickEmpty(&program, GetParam().list));
+        ASSERT_TRUE(ChooseMenuItem(&program, GetParam().command));
+        if (asked && GetParam().command == DeleteCommand) {
+            ShownMessageBox box;
+            ASSERT_TRUE(FindMessageBox(&program, &box)) << "Delete did not ask";
+            ASSERT_TRUE(AnswerMessageBox(&program, box, IDYES));
+        }
+    }
+
+    std::string PickedPath() const
+    {
+        return (GetParam().list == IDC_INSTALLED_LIST ? game.mainFolder : game.modsFolder) +
+               "\\picked.iwd";
+    }
+};
+
+TEST_P(ExternalChangeTest, APickedFileGoneSinceIsReportedAndNothingElseMoves)
+{
+    Populate();
+    ASSERT_TRUE(StartProgram(&program, game));
+    Pick();
+    ASSERT_TRUE(DeleteFileA(PickedPath().c_str()));
+    AddInstalled("main-new.iwd", 5);
+    AddAvailable("mods-new.iwd", 6);
+    Manifest before = TakeManifest(game.root);
+
+    Act();
+    ExpectFailureReport(GetParam().failure);
+    ExpectManifest(before);
+    EXPECT_EQ(Rows(GetParam().list).size(), 3u) << "the picked row stays until a scan";
+}
+
+// Install and uninstall only: a delete has no destination.
+struct ExternalMoveTest : ExternalChangeTest {};
+
+TEST_P(ExternalMoveTest, AFileOfTheSameNameMadeInTheOtherFolderIsNeverReplaced)
+{
+    Populate();
+    ASSERT_TRUE(StartProgram(&program, game));
+    Pick();
+    std::string otherFolder =
+        GetParam().list == IDC_INSTALLED_LIST ? game.modsFolder : game.mainFolder;
+    ASSERT_TRUE(WriteBytesFile(otherFolder + "\\picked.iwd", "made by someone else"));
+    Manifest before = TakeManifest(game.root);
+
+    Act();
+    ExpectFailureReport(GetParam().failure);
+    ExpectManifest(before);
+    EXPECT_EQ(ReadWholeFile(PickedPath()), "the picked mod");
+    EXPECT_EQ(ReadWholeFile(otherFolder + "\\picked.iwd"), "made by someone else");
+}
+
+TEST_P(ExternalChangeTest, AfterBothFoldersChangeAndAreRescannedTheOldPickIsLeftAlone)
+{
+    Populate();
+    ASSERT_TRUE(StartProgram(&program, game));
+    Pick();
+    // Names that come before the picked one in both folders, and the picked
+    // file gone: every row index now names another file.
+    ASSERT_TRUE(DeleteFileA(PickedPath().c_str()));
+    for (const char *name : {"0first.iwd", "1second.iwd"}) {
+        AddInstalled(name, 1);
+        AddAvailable(name, 2);
+    }
+    Rescan(IDC_INSTALLED_LIST);
+    Rescan(IDC_AVAILABLE_LIST);
+    ExpectNoFocusedRow(GetParam().list);
+    Manifest before = TakeManifest(game.root);
+
+    Act(false);
+    std::vector<std::string> shown;
+    ASSERT_TRUE(AnswerAllMessageBoxes(&program, &shown));
+    EXPECT_TRUE(shown.empty()) << ::testing::PrintToString(shown);
+    ExpectManifest(before);
+    EXPECT_EQ(Rows(IDC_INSTALLED_LIST).size(), 4u);
+    EXPECT_EQ(Rows(IDC_AVAILABLE_LIST).size(), 4u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Each, ExternalChangeTest,
+    ::testing::Values(
+        ExternalCase{"Install", IDC_AVAILABLE_LIST, InstallCommand, InstallFailure},
+        ExternalCase{"Uninstall", IDC_INSTALLED_LIST, UninstallCommand, UninstallFailure},
+        ExternalCase{"DeleteInstalled", IDC_INSTALLED_LIST, DeleteCommand, DeleteFailure},
+        ExternalCase{"DeleteAvailable", IDC_AVAILABLE_LIST, DeleteCommand, DeleteFailure}),
+    [](const ::testing::TestParamInfo<ExternalCase> &info) {
+        return std::string(info.param.label);
+    });
+
+INSTANTIATE_TEST_SUITE_P(
+    Each, ExternalMoveTest,
+    ::testing::Values(
+        ExternalCase{"Install", IDC_AVAILABLE_LIST, InstallCommand, InstallFailure},
+        ExternalCase{"Uninstall", IDC_INSTALLED_LIST, UninstallCommand, UninstallFailure}),
+    [](const ::testing::TestParamInfo<ExternalCase> &info) {
+        return std::string(info.param.label);
+    });
+
+} // namespace

@@ -25,7 +25,7 @@ int layoutsMade;
 
 // Long enough for anything the program does in one step under a loaded
 // machine, short enough that a hung case ends quickly.
-const DWORD WaitLimit = 5000;
+const DWORD WaitLimit = CaseWaitLimit;
 // A fresh Wine process takes longer before its first window.
 const DWORD StartLimit = 20000;
 
@@ -230,10 +230,10 @@ bool SendButton(POINT point, DWORD button)
     return true;
 }
 
-bool ClickAt(POINT point, bool right)
+// Two clicks of one button at one place within the double-click time would
+// reach the program as a double click.
+void WaitOutDoubleClick(POINT point, bool right)
 {
-    // Two clicks of one button at one place within the double-click time
-    // would reach the program as a double click.
     if (clickedBefore && lastClickRight == right && abs(point.x - lastClickPoint.x) < 8 &&
         abs(point.y - lastClickPoint.y) < 8) {
         DWORD since = GetTickCount() - lastClickTime;
@@ -241,6 +241,11 @@ bool ClickAt(POINT point, bool right)
         if (since < needed)
             Sleep(needed - since);
     }
+}
+
+bool ClickAt(POINT point, bool right)
+{
+    WaitOutDoubleClick(point, right);
     if (!SetCursorPos(point.x, point.y)) {
         ADD_FAILURE() << "cannot move the mouse to " << point.x << "," << point.y;
         return false;
@@ -306,6 +311,20 @@ bool ClickRowAt(Program *program, int list, const std::string &name, bool right)
 }
 
 } // namespace
+
+LRESULT AskWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT answer = 0;
+    return Ask(window, message, wParam, lParam, &answer) ? answer : 0;
+}
+
+std::string ControlText(HWND dialog, int control)
+{
+    char text[1024] = "";
+    AskWindow(GetDlgItem(dialog, control), WM_GETTEXT, sizeof text, (LPARAM)text);
+    text[sizeof text - 1] = '\0';
+    return text;
+}
 
 void SetProgramPath(const char *path)
 {
@@ -1246,15 +1265,7 @@ bool ClickControlAt(Program *program, HWND control, POINT client)
         ADD_FAILURE() << "the program keeps the mouse captured";
         return false;
     }
-    // Two clicks of one place within the double-click time would reach the
-    // program as a double click.
-    if (clickedBefore && !lastClickRight && abs(point.x - lastClickPoint.x) < 8 &&
-        abs(point.y - lastClickPoint.y) < 8) {
-        DWORD since = GetTickCount() - lastClickTime;
-        DWORD needed = GetDoubleClickTime() + 100;
-        if (since < needed)
-            Sleep(needed - since);
-    }
+    WaitOutDoubleClick(point, false);
     if (!SetCursorPos(point.x, point.y)) {
         ADD_FAILURE() << "cannot move the mouse to " << point.x << "," << point.y;
         return false;

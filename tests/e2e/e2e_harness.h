@@ -17,6 +17,28 @@
 #include <string>
 #include <vector>
 
+// Every wait of a case is bounded by this: long enough for anything the
+// program does in one step under a loaded machine.
+const DWORD CaseWaitLimit = 5000;
+
+// Whether `done` came true within CaseWaitLimit, asked every 10 ms.
+template <typename Condition> bool WaitFor(Condition done)
+{
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > CaseWaitLimit)
+            return false;
+        Sleep(10);
+    }
+    return true;
+}
+
+// A message to one of the program's windows and its answer; a program that
+// does not answer within the limit fails the case (and gives 0).
+LRESULT AskWindow(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+// The text of a control of one of the program's dialogs.
+std::string ControlText(HWND dialog, int control);
+
 // QuillmoorMM.exe, given on the driver's command line; a Unix path is taken
 // as one on Wine's drive Z:.
 void SetProgramPath(const char *path);

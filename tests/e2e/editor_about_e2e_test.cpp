@@ -16,39 +16,11 @@ namespace {
 const int FileMenu = 0, HelpMenu = 1;
 const int IgnoreListItem = 0, ManualItem = 0, AboutItem = 1;
 
-const DWORD WaitLimit = 5000;
 
 const char LoadFailure[] =
     "Failed to load 'ignore.list'.\nCheck that it exists and is not currently in use.";
 const char ManualMissing[] = "Cannot find manual, should be in the same directory as this. "
                              "(.\\manual\\).\nReinstalling Quillmoor MM might fix this problem.";
-
-template <typename Condition> bool WaitFor(Condition done)
-{
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > WaitLimit)
-            return false;
-        Sleep(10);
-    }
-    return true;
-}
-
-LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-{
-    DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, WaitLimit, &answer))
-        ADD_FAILURE() << "the program did not answer message 0x" << std::hex << message;
-    return (LRESULT)answer;
-}
-
-std::string ControlText(HWND dialog, int control)
-{
-    char text[1024] = "";
-    Ask(GetDlgItem(dialog, control), WM_GETTEXT, sizeof text, (LPARAM)text);
-    text[sizeof text - 1] = '\0';
-    return text;
-}
 
 std::vector<std::string> SplitLines(const std::string &text)
 {
@@ -164,16 +136,16 @@ struct DialogTest : E2eTest {
     {
         HWND list = GetDlgItem(editor, IDC_IGNORE_ENTRIES);
         std::vector<std::string> entries;
-        int count = (int)Ask(list, LB_GETCOUNT);
+        int count = (int)AskWindow(list, LB_GETCOUNT);
         for (int index = 0; index < count; ++index) {
             // Across processes Wine gives the narrow form of an entry cut
             // short, and copies as much as it carried: the wide form, into an
             // ample buffer.
             std::vector<WCHAR> text(2048, 0);
-            EXPECT_LT(Ask(list, LB_GETTEXTLEN, index), (LRESULT)text.size() / 2);
+            EXPECT_LT(AskWindow(list, LB_GETTEXTLEN, index), (LRESULT)text.size() / 2);
             DWORD_PTR length = 0;
             if (!SendMessageTimeoutW(list, LB_GETTEXT, index, (LPARAM)text.data(), SMTO_NORMAL,
-                                     WaitLimit, &length))
+                                     CaseWaitLimit, &length))
                 ADD_FAILURE() << "the program did not give entry " << index;
             std::string entry;
             for (size_t i = 0; i < text.size() && text[i]; ++i)
@@ -232,11 +204,11 @@ struct DialogTest : E2eTest {
     void ClickEntry(HWND editor, int index)
     {
         HWND list = GetDlgItem(editor, IDC_IGNORE_ENTRIES);
-        int height = (int)Ask(list, LB_GETITEMHEIGHT);
-        int top = (int)Ask(list, LB_GETTOPINDEX);
+        int height = (int)AskWindow(list, LB_GETITEMHEIGHT);
+        int top = (int)AskWindow(list, LB_GETTOPINDEX);
         ASSERT_GT(height, 0);
         ASSERT_TRUE(ClickControlAt(&program, list, {6, (index - top) * height + height / 2}));
-        EXPECT_TRUE(WaitFor([&] { return Ask(list, LB_GETCURSEL) == index; }))
+        EXPECT_TRUE(WaitFor([&] { return AskWindow(list, LB_GETCURSEL) == index; }))
             << "entry " << index << " was not selected";
     }
 
@@ -257,11 +229,11 @@ struct DialogTest : E2eTest {
     void ExpectWindowIcons(HWND dialog)
     {
         DWORD_PTR small = 0, big = 0;
-        if (!SendMessageTimeoutW(dialog, WM_GETICON, ICON_SMALL, 0, SMTO_NORMAL, WaitLimit,
+        if (!SendMessageTimeoutW(dialog, WM_GETICON, ICON_SMALL, 0, SMTO_NORMAL, CaseWaitLimit,
                                  &small)) {
             DWORD_PTR ignored = 0;
             ASSERT_TRUE(
-                SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_NORMAL, WaitLimit, &ignored))
+                SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_NORMAL, CaseWaitLimit, &ignored))
                 << "the program does not answer";
             static bool told;
             if (!told)
@@ -271,7 +243,7 @@ struct DialogTest : E2eTest {
             return;
         }
         EXPECT_TRUE(
-            SendMessageTimeoutW(dialog, WM_GETICON, ICON_BIG, 0, SMTO_NORMAL, WaitLimit, &big));
+            SendMessageTimeoutW(dialog, WM_GETICON, ICON_BIG, 0, SMTO_NORMAL, CaseWaitLimit, &big));
         EXPECT_NE(small, 0u) << "no small icon";
         EXPECT_NE(big, 0u) << "no big icon";
     }
@@ -428,7 +400,7 @@ TEST_F(IgnoreListEditorTest, DeletingEveryEntrySavesAnEmptyFile)
     ASSERT_TRUE(editor);
 
     // With no entry selected, Delete changes nothing.
-    ASSERT_EQ(Ask(GetDlgItem(editor, IDC_IGNORE_ENTRIES), LB_GETCURSEL), LB_ERR);
+    ASSERT_EQ(AskWindow(GetDlgItem(editor, IDC_IGNORE_ENTRIES), LB_GETCURSEL), LB_ERR);
     Click(editor, IDC_IGNORE_DELETE);
     InputFence(editor);
     EXPECT_EQ(Entries(editor), (std::vector<std::string>{"a.iwd", "b.iwd"}));
@@ -466,7 +438,7 @@ TEST_F(IgnoreListEditorTest, LongLinesComeBackAsTheStoreReadsThemAndTypingStopsA
     ASSERT_TRUE(TypeText(&program, editor, "ssssss"));
     ASSERT_TRUE(PressKeyIn(&program, editor, VK_HOME));
     HWND edit = GetDlgItem(editor, IDC_IGNORE_ENTRY);
-    EXPECT_TRUE(WaitFor([&] { return Ask(edit, EM_GETSEL) == 0; })) << "Home did not arrive";
+    EXPECT_TRUE(WaitFor([&] { return AskWindow(edit, EM_GETSEL) == 0; })) << "Home did not arrive";
     EXPECT_EQ(ControlText(editor, IDC_IGNORE_ENTRY), s254);
     Click(editor, IDC_IGNORE_ADD);
     ExpectEditText(editor, "");
@@ -535,7 +507,7 @@ TEST_F(AboutBoxTest, ShowsTheAboutTextAndTheIcon)
     ASSERT_TRUE(about);
     ExpectOpen(about);
     ExpectWindowIcons(about);
-    EXPECT_NE(Ask(GetDlgItem(about, IDC_ABOUT_ICON), STM_GETICON), 0) << "no icon shown";
+    EXPECT_NE(AskWindow(GetDlgItem(about, IDC_ABOUT_ICON), STM_GETICON), 0) << "no icon shown";
 
     const std::string text = ControlText(about, IDC_ABOUT_TEXT);
     const std::vector<std::string> lines = SplitLines(text);

@@ -13,39 +13,11 @@
 namespace {
 
 const int FileMenu = 0, IgnoreListItem = 0;
-const DWORD WaitLimit = 5000;
 const char ErrorCaption[] = "Quillmoor MM - Error";
 const char LoadFailure[] =
     "Failed to load 'ignore.list'.\nCheck that it exists and is not currently in use.";
 const char DeleteQuestion[] = "If you delete this mod it will no longer be available.\nContinue?";
 const char IgnoreListKey[] = "game\\QuillmoorMM\\ignore.list";
-
-template <typename Condition> bool WaitFor(Condition done)
-{
-    DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > WaitLimit)
-            return false;
-        Sleep(10);
-    }
-    return true;
-}
-
-LRESULT Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
-{
-    DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL, WaitLimit, &answer))
-        ADD_FAILURE() << "the program did not answer message 0x" << std::hex << message;
-    return (LRESULT)answer;
-}
-
-std::string ControlText(HWND dialog, int control)
-{
-    char text[512] = "";
-    Ask(GetDlgItem(dialog, control), WM_GETTEXT, sizeof text, (LPARAM)text);
-    text[sizeof text - 1] = '\0';
-    return text;
-}
 
 // An error report: the operation's text, "\nReason: ", and the system's own
 // text, whose wording differs between Windows and Wine.
@@ -157,13 +129,13 @@ struct FaultTest : E2eTest {
             return (editor = FindOwnedDialog(program, "Ignore List", program.window)) != nullptr;
         })) << "the editor did not open";
         HWND entries = GetDlgItem(editor, IDC_IGNORE_ENTRIES);
-        LRESULT count = Ask(entries, LB_GETCOUNT);
+        LRESULT count = AskWindow(entries, LB_GETCOUNT);
         ASSERT_TRUE(ClickControl(&program, GetDlgItem(editor, IDC_IGNORE_ENTRY)));
         ASSERT_TRUE(TypeText(&program, editor, entry));
         ASSERT_TRUE(WaitFor([&] { return ControlText(editor, IDC_IGNORE_ENTRY) == entry; }))
             << "typing did not arrive";
         ASSERT_TRUE(ClickControl(&program, GetDlgItem(editor, IDC_IGNORE_ADD)));
-        ASSERT_TRUE(WaitFor([&] { return Ask(entries, LB_GETCOUNT) == count + 1; }))
+        ASSERT_TRUE(WaitFor([&] { return AskWindow(entries, LB_GETCOUNT) == count + 1; }))
             << entry << " was not added";
         ASSERT_TRUE(ClickControl(&program, GetDlgItem(editor, IDC_IGNORE_SAVE)));
         EXPECT_TRUE(WaitFor([&] { return !IsWindow(editor); })) << "the editor stayed open";

@@ -354,6 +354,10 @@ bool MakeGameLayout(GameLayout *game, const std::string &ignoreText)
     game->programFolder = gameFolder + "\\QuillmoorMM";
     game->modsFolder = game->programFolder + "\\mods";
     game->ignoreFile = game->programFolder + "\\ignore.list";
+    // A run that was killed leaves its folders; a later driver may be given
+    // the same process id.
+    if (PathExists(game->root))
+        RemoveGameLayout(*game);
     for (const std::string &folder :
          {game->root, gameFolder, game->mainFolder, game->programFolder, game->modsFolder}) {
         if (!CreateDirectoryA(folder.c_str(), nullptr)) {

@@ -1052,6 +1052,16 @@ bool AnswerMessageBox(Program *program, const ShownMessageBox &box, int button)
     return Settle(program);
 }
 
+void ExpectErrorReport(const ShownMessageBox &box, const std::string &operation)
+{
+    EXPECT_EQ(box.caption, "Quillmoor MM - Error");
+    std::string start = operation + "\nReason: ";
+    ASSERT_EQ(box.text.substr(0, start.size()), start) << box.text;
+    EXPECT_NE(box.text.find_first_not_of(" \r\n\t", start.size()), std::string::npos)
+        << "the reason is empty: " << box.text;
+    EXPECT_EQ(box.buttons, (std::vector<int>{IDOK}));
+}
+
 bool AnswerAllMessageBoxes(Program *program, std::vector<std::string> *shown)
 {
     for (int answered = 0; answered < 4; ++answered) {

@@ -164,6 +164,10 @@ struct ShownMessageBox {
 bool FindMessageBox(Program *program, ShownMessageBox *box);
 // Clicks one of its buttons and waits until the program has handled it.
 bool AnswerMessageBox(Program *program, const ShownMessageBox &box, int button);
+// The shape of an operation's error report: caption "Quillmoor MM - Error",
+// the operation's own text whole, "\nReason: " and a reason that is not
+// blank (its wording is the system's, which differs under Wine), and OK.
+void ExpectErrorReport(const ShownMessageBox &box, const std::string &operation);
 // Answers every message box that shows up: Yes where it asks, else OK.
 // Their texts are appended to `shown`.
 bool AnswerAllMessageBoxes(Program *program, std::vector<std::string> *shown);

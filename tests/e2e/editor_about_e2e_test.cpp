@@ -132,6 +132,30 @@ struct DialogTest : E2eTest {
         ASSERT_TRUE(PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0));
     }
 
+    // The three ways a user closes a dialog without an answer: its button
+    // (Cancel, or the about box's OK), Esc, or the close box.
+    enum CloseWay { ByButton, ByEscape, ByCloseBox };
+
+    static const char *CloseWayName(CloseWay way)
+    {
+        return way == ByButton ? "button" : way == ByEscape ? "Esc" : "close box";
+    }
+
+    void CloseBy(HWND dialog, CloseWay way, int button)
+    {
+        switch (way) {
+        case ByButton:
+            Click(dialog, button);
+            break;
+        case ByEscape:
+            ASSERT_TRUE(PressKeyIn(&program, dialog, VK_ESCAPE));
+            break;
+        case ByCloseBox:
+            UseDialogCloseBox(dialog);
+            break;
+        }
+    }
+
     std::vector<std::string> Entries(HWND editor)
     {
         HWND list = GetDlgItem(editor, IDC_IGNORE_ENTRIES);
@@ -365,9 +389,8 @@ TEST_F(IgnoreListEditorTest, ClosingWithoutSavingLeavesTheFileAsItWas)
     WriteIgnoreList(original);
     ASSERT_TRUE(StartProgram(&program, game));
 
-    enum Way { CancelButton, Escape, CloseBox };
-    for (Way way : {CancelButton, Escape, CloseBox}) {
-        SCOPED_TRACE(way == CancelButton ? "Cancel" : way == Escape ? "Esc" : "close box");
+    for (CloseWay way : {ByButton, ByEscape, ByCloseBox}) {
+        SCOPED_TRACE(CloseWayName(way));
         HWND editor = OpenEditor();
         ASSERT_TRUE(editor);
         EXPECT_EQ(Entries(editor), (std::vector<std::string>{"", "a.iwd", "b.iwd", "last.iwd"}));
@@ -375,17 +398,7 @@ TEST_F(IgnoreListEditorTest, ClosingWithoutSavingLeavesTheFileAsItWas)
         DeleteEntry(editor, 1);
         ExpectEntries(editor, {"", "b.iwd", "last.iwd", "new.iwd"});
 
-        switch (way) {
-        case CancelButton:
-            Click(editor, IDC_IGNORE_CANCEL);
-            break;
-        case Escape:
-            ASSERT_TRUE(PressKeyIn(&program, editor, VK_ESCAPE));
-            break;
-        case CloseBox:
-            UseDialogCloseBox(editor);
-            break;
-        }
+        CloseBy(editor, way, IDC_IGNORE_CANCEL);
         ExpectClosed(editor);
         ExpectNoMessageBox();
         EXPECT_EQ(ReadWholeFile(game.ignoreFile), original);
@@ -528,9 +541,8 @@ TEST_F(AboutBoxTest, ShowsTheAboutTextAndTheIcon)
 TEST_F(AboutBoxTest, ClosesByOkEscOrTheCloseBoxButNotByEnter)
 {
     ASSERT_TRUE(StartProgram(&program, game));
-    enum Way { OkButton, Escape, CloseBox };
-    for (Way way : {OkButton, Escape, CloseBox}) {
-        SCOPED_TRACE(way == OkButton ? "OK" : way == Escape ? "Esc" : "close box");
+    for (CloseWay way : {ByButton, ByEscape, ByCloseBox}) {
+        SCOPED_TRACE(CloseWayName(way));
         HWND about = OpenAbout();
         ASSERT_TRUE(about);
 
@@ -543,17 +555,7 @@ TEST_F(AboutBoxTest, ClosesByOkEscOrTheCloseBoxButNotByEnter)
         ASSERT_NO_FATAL_FAILURE(LeaveSystemMenu(about));
         ExpectOpen(about);
 
-        switch (way) {
-        case OkButton:
-            Click(about, IDC_ABOUT_OK);
-            break;
-        case Escape:
-            ASSERT_TRUE(PressKeyIn(&program, about, VK_ESCAPE));
-            break;
-        case CloseBox:
-            UseDialogCloseBox(about);
-            break;
-        }
+        CloseBy(about, way, IDC_ABOUT_OK);
         ExpectClosed(about);
     }
     ExpectNoMessageBox();

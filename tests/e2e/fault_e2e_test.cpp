@@ -19,18 +19,6 @@ const char LoadFailure[] =
 const char DeleteQuestion[] = "If you delete this mod it will no longer be available.\nContinue?";
 const char IgnoreListKey[] = "game\\QuillmoorMM\\ignore.list";
 
-// An error report: the operation's text, "\nReason: ", and the system's own
-// text, whose wording differs between Windows and Wine.
-void ExpectErrorReport(const ShownMessageBox &box, const std::string &message)
-{
-    EXPECT_EQ(box.caption, ErrorCaption);
-    std::string start = message + "\nReason: ";
-    ASSERT_EQ(box.text.substr(0, start.size()), start) << box.text;
-    EXPECT_NE(box.text.find_first_not_of(" \r\n\t", start.size()), std::string::npos)
-        << "the reason is empty: " << box.text;
-    EXPECT_EQ(box.buttons, (std::vector<int>{IDOK}));
-}
-
 std::string In(const std::string &folder, const std::string &name)
 {
     return folder + "\\" + name;

@@ -72,11 +72,7 @@ struct FolderCase : E2eTest {
     {
         ShownMessageBox box;
         ASSERT_TRUE(FindMessageBox(&program, &box)) << "no report of \"" << operation << "\"";
-        EXPECT_EQ(box.caption, "Quillmoor MM - Error");
-        std::string lead = std::string(operation) + "\nReason: ";
-        EXPECT_EQ(box.text.compare(0, lead.size(), lead), 0) << box.text;
-        EXPECT_GT(box.text.size(), lead.size()) << "no reason given";
-        EXPECT_EQ(box.buttons, (std::vector<int>{IDOK}));
+        ExpectErrorReport(box, operation);
         ASSERT_TRUE(AnswerMessageBox(&program, box, IDOK));
         ExpectNoMessageBox();
     }

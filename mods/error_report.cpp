@@ -1,8 +1,9 @@
 // The report of a failed file operation: the operation's own text and the
 // system's wording of the error code, in an error box owned by the window at
 // hand.
+#include "error_report.h"
+
 #include "message_box.h"
-#include "mod_operations.h"
 
 #include <stdio.h>
 
@@ -38,7 +39,7 @@ void ReportError(HWND owner, DWORD code, const char *text)
     // gets cut.
     char message[MessageBufferSize];
     snprintf(message, sizeof message, "%s\nReason: %s", text, reason);
-    ShowMessageBox(owner, message, "Quillmoor MM - Error", MB_ICONERROR);
+    ShowErrorMessage(owner, message);
 
     if (systemText)
         LocalFree(systemText);

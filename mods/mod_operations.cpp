@@ -4,6 +4,7 @@
 // the system's reason.
 #include "mod_operations.h"
 
+#include "error_report.h"
 #include "mod_scan.h"
 
 #include <stdio.h>

@@ -1,5 +1,5 @@
 // What a user does to one mod: install, uninstall, delete, each on one row
-// of a mod list; and the report of a file-system failure.
+// of a mod list.
 #ifndef QUILLMOOR_MOD_OPERATIONS_H
 #define QUILLMOOR_MOD_OPERATIONS_H
 
@@ -8,8 +8,5 @@
 void InstallMod(HWND window, int row);
 void UninstallMod(HWND window, int row);
 void DeleteMod(HWND window, int row, ModFolder folder);
-
-// Shows `text` and the system's wording of `code` to the user.
-void ReportError(HWND owner, DWORD code, const char *text);
 
 #endif

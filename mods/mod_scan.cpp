@@ -5,6 +5,7 @@
 #include "mod_scan.h"
 
 #include "ignore_list.h"
+#include "size_text.h"
 
 #include <stdio.h>
 
@@ -46,7 +47,7 @@ void AddRow(HWND window, ModFolder folder, const WIN32_FIND_DATAA &found)
     ModListInsertRow(window, folder, index, found.cFileName);
 
     char sizeText[ModTextBufferSize];
-    FormatSizeText(found.nFileSizeLow, sizeText);
+    FormatSizeText(found.nFileSizeLow, sizeText, sizeof sizeText);
     ModListSetCell(window, folder, index, SizeColumn, sizeText);
 
     char fullPath[MAX_PATH];

@@ -14,8 +14,4 @@ const char *ModFolderPathFormat(ModFolder folder);
 void ScanInstalled(HWND window);
 void ScanAvailable(HWND window);
 
-// Writes "<n>B", "<n>KB", "<n>MB" or "<n>GB" into `text`, which holds at
-// least 16 bytes.
-void FormatSizeText(DWORD size, char *text);
-
 #endif

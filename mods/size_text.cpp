@@ -1,18 +1,17 @@
 // The size text of a mod archive.
-#include "mod_scan.h"
+#include "size_text.h"
 
 #include <stdio.h>
 
 // Each bound is exclusive, so exactly 1024 bytes still reads "1024B".
-void FormatSizeText(DWORD size, char *text)
+void FormatSizeText(DWORD bytes, char *text, size_t size)
 {
-    const size_t room = 16; // "4294967295B" and its terminator fit.
-    if (size > (1u << 30))
-        snprintf(text, room, "%uGB", (unsigned)(size >> 30));
-    else if (size > (1u << 20))
-        snprintf(text, room, "%uMB", (unsigned)(size >> 20));
-    else if (size > (1u << 10))
-        snprintf(text, room, "%uKB", (unsigned)(size >> 10));
+    if (bytes > (1u << 30))
+        snprintf(text, size, "%uGB", (unsigned)(bytes >> 30));
+    else if (bytes > (1u << 20))
+        snprintf(text, size, "%uMB", (unsigned)(bytes >> 20));
+    else if (bytes > (1u << 10))
+        snprintf(text, size, "%uKB", (unsigned)(bytes >> 10));
     else
-        snprintf(text, room, "%uB", (unsigned)size);
+        snprintf(text, size, "%uB", (unsigned)bytes);
 }

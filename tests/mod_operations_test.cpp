@@ -1,5 +1,6 @@
 // Installing, uninstalling and deleting mods in a real game folder, and the
 // error reports of their failures.
+#include "error_report.h"
 #include "ignore_list.h"
 #include "memory_mod_list.h"
 #include "mod_operations.h"

@@ -1,5 +1,5 @@
 // The size text at and around every bound.
-#include "mod_scan.h"
+#include "size_text.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,15 @@ TEST(FormatSizeText, EachBoundIsExclusive)
     };
     for (const auto &c : cases) {
         char text[16] = "unwritten";
-        FormatSizeText(c.size, text);
+        FormatSizeText(c.size, text, sizeof text);
         EXPECT_STREQ(text, c.text) << "size " << c.size;
     }
+}
+
+TEST(FormatSizeText, WritesNoMoreThanItsBuffer)
+{
+    char text[8] = "#######";
+    FormatSizeText(1048576, text, 4);
+    EXPECT_STREQ(text, "102");
+    EXPECT_STREQ(text + 4, "###");
 }

@@ -3,12 +3,13 @@
 #include "about_dialog.h"
 
 #include "about_text.h"
+#include "dialogs.h"
 #include "resource.h"
 #include "window_icons.h"
 
 namespace {
 
-void InitialiseAbout(HWND dialog)
+void OnInitDialog(HWND dialog)
 {
     SetWindowIcons(dialog);
     char text[AboutTextBufferSize];
@@ -16,36 +17,40 @@ void InitialiseAbout(HWND dialog)
     SetDlgItemTextA(dialog, IDC_ABOUT_TEXT, text);
 }
 
-void AboutCommand(HWND dialog, WPARAM wParam)
+void OnCommand(HWND dialog, WPARAM wParam)
 {
     switch (LOWORD(wParam)) {
     case IDC_ABOUT_OK:
     case IDCANCEL:
-        PostMessageA(dialog, WM_CLOSE, 0, 0);
+        RequestClose(dialog);
         break;
     }
 }
 
-} // namespace
+void OnClose(HWND dialog)
+{
+    EndDialog(dialog, 0);
+}
 
 INT_PTR CALLBACK AboutDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG:
-        InitialiseAbout(dialog);
+        OnInitDialog(dialog);
         break;
     case WM_COMMAND:
-        AboutCommand(dialog, wParam);
+        OnCommand(dialog, wParam);
         break;
     case WM_CLOSE:
-        EndDialog(dialog, 0);
+        OnClose(dialog);
         break;
     }
     return 0;
 }
 
+} // namespace
+
 void RunAboutDialog(HWND owner)
 {
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutDialog,
-                    0);
+    RunDialog(owner, IDD_ABOUT, AboutDialog);
 }

@@ -4,8 +4,6 @@
 
 #include "platform.h"
 
-INT_PTR CALLBACK AboutDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
 // Shows the about box until it is closed; the owner takes no input meanwhile.
 void RunAboutDialog(HWND owner);
 

@@ -12,6 +12,7 @@
 
 #include "platform.h"
 
-INT_PTR CALLBACK MainDialog(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Runs the main window from start to exit.
+void RunMainDialog();
 
 #endif

@@ -11,9 +11,7 @@ void OpenManual(HWND owner)
     HINSTANCE result = ShellExecuteA(nullptr, "OPEN", ".\\manual\\index.html", nullptr, nullptr,
                                      SW_SHOWNORMAL);
     if ((INT_PTR)result == SE_ERR_FNF) {
-        ShowMessageBox(owner,
-                       "Cannot find manual, should be in the same directory as this. "
-                       "(.\\manual\\).\nReinstalling Quillmoor MM might fix this problem.",
-                       "Quillmoor MM - Error", MB_ICONERROR);
+        ShowErrorMessage(owner, "Cannot find manual, should be in the same directory as this. "
+                                "(.\\manual\\).\nReinstalling Quillmoor MM might fix this problem.");
     }
 }

@@ -158,8 +158,7 @@ bool WriteEntry(const char *entry, FILE *stream)
 
 void ReportSaveFailure(HWND owner)
 {
-    ShowMessageBox(owner, "Failed to save 'ignore.list'.", "Quillmoor MM - Error",
-                   MB_ICONERROR);
+    ShowErrorMessage(owner, "Failed to save 'ignore.list'.");
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // is the only copy of the entries while the editor is open.
 #include "ignore_list_dialog.h"
 
+#include "dialogs.h"
 #include "ignore_list.h"
 #include "ignore_list_entries.h"
 #include "message_box.h"
@@ -21,16 +22,14 @@ void AddEntryToList(const char *entry, void *list)
     SendMessageA((HWND)list, LB_ADDSTRING, 0, (LPARAM)entry);
 }
 
-void InitialiseEditor(HWND editor)
+void OnInitDialog(HWND editor)
 {
     SetWindowIcons(editor);
     SendMessageA(GetDlgItem(editor, IDC_IGNORE_ENTRY), EM_LIMITTEXT, IgnoreEntryMax, 0);
     if (!LoadIgnoreEntries(AddEntryToList, EntryList(editor))) {
-        ShowMessageBox(editor,
-                       "Failed to load 'ignore.list'.\n"
-                       "Check that it exists and is not currently in use.",
-                       "Quillmoor MM - Error", MB_ICONERROR);
-        PostMessageA(editor, WM_CLOSE, 0, 0);
+        ShowErrorMessage(editor, "Failed to load 'ignore.list'.\n"
+                                 "Check that it exists and is not currently in use.");
+        RequestClose(editor);
     }
 }
 
@@ -79,15 +78,10 @@ void SaveEntries(HWND editor)
     int count = (int)SendMessageA(list, LB_GETCOUNT, 0, 0);
     IgnoreEntrySource source = {count, ListEntryLength, ListEntryText, list};
     SaveIgnoreEntries(editor, CollectIgnoreEntries(source));
-    PostMessageA(editor, WM_CLOSE, 0, 0);
+    RequestClose(editor);
 }
 
-void CloseEditor(HWND editor)
-{
-    PostMessageA(editor, WM_CLOSE, 0, 0);
-}
-
-void EditorCommand(HWND editor, WPARAM wParam)
+void OnCommand(HWND editor, WPARAM wParam)
 {
     switch (LOWORD(wParam)) {
     case IDC_IGNORE_ENTRY:
@@ -105,12 +99,15 @@ void EditorCommand(HWND editor, WPARAM wParam)
         break;
     case IDC_IGNORE_CANCEL:
     case IDCANCEL:
-        CloseEditor(editor);
+        RequestClose(editor);
         break;
     }
 }
 
-} // namespace
+void OnClose(HWND editor)
+{
+    EndDialog(editor, 0);
+}
 
 // Answers every message with 0, as the dialog manager's defaults are wanted
 // for all of them (the focus included).
@@ -118,20 +115,21 @@ INT_PTR CALLBACK IgnoreListDialog(HWND editor, UINT message, WPARAM wParam, LPAR
 {
     switch (message) {
     case WM_INITDIALOG:
-        InitialiseEditor(editor);
+        OnInitDialog(editor);
         break;
     case WM_COMMAND:
-        EditorCommand(editor, wParam);
+        OnCommand(editor, wParam);
         break;
     case WM_CLOSE:
-        EndDialog(editor, 0);
+        OnClose(editor);
         break;
     }
     return 0;
 }
 
+} // namespace
+
 void RunIgnoreListDialog(HWND owner)
 {
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_IGNORE_LIST), owner,
-                    IgnoreListDialog, 0);
+    RunDialog(owner, IDD_IGNORE_LIST, IgnoreListDialog);
 }

@@ -4,8 +4,6 @@
 
 #include "platform.h"
 
-INT_PTR CALLBACK IgnoreListDialog(HWND editor, UINT message, WPARAM wParam, LPARAM lParam);
-
 // Runs the editor until it closes; the owner takes no input meanwhile.
 void RunIgnoreListDialog(HWND owner);
 

@@ -8,4 +8,8 @@
 
 int ShowMessageBox(HWND owner, const char *text, const char *caption, UINT type);
 
+// Every failure the user is told of: `text` in an error box owned by the
+// window at hand, under the program's one error caption.
+void ShowErrorMessage(HWND owner, const char *text);
+
 #endif

@@ -1,3 +1,4 @@
+// The program's icon on a window's caption and task bar button.
 #include "window_icons.h"
 
 #include "resource.h"

@@ -1,6 +1,6 @@
 // The mod lists of the program: the main window's two list view controls are
 // the store of the rows, and the static labels under them show the counts.
-#include "mod_list.h"
+#include "list_view_mod_list.h"
 
 #include "resource.h"
 
@@ -35,6 +35,31 @@ void SetItemText(LVITEMA &item, const char *text)
 }
 
 } // namespace
+
+void SetUpModListColumns(HWND window, ModFolder folder)
+{
+    HWND list = ListOf(window, folder);
+    RECT client;
+    GetClientRect(list, &client);
+    const struct {
+        const char *header;
+        int width;
+    } columns[3] = {
+        {"Name", 175},
+        {"Filesize", 75},
+        {"Full Path", (int)(client.right - client.left) - 250},
+    };
+    for (int i = 0; i < 3; i++) {
+        LVCOLUMNA column = {};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = columns[i].width;
+        column.pszText = const_cast<char *>(columns[i].header);
+        SendMessageA(list, LVM_INSERTCOLUMNA, (WPARAM)i, (LPARAM)&column);
+    }
+    // Mask 0 applies the value to every extended style.
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
+}
 
 // Redrawing the control and its scroll bar for every row added was nearly
 // all of a scan's time; the refilled list is drawn once, at the end.

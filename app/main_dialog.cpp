@@ -4,8 +4,10 @@
 #include "main_dialog.h"
 
 #include "about_dialog.h"
+#include "dialogs.h"
 #include "ignore_list.h"
 #include "ignore_list_dialog.h"
+#include "list_view_mod_list.h"
 #include "manual.h"
 #include "message_box.h"
 #include "mod_operations.h"
@@ -18,22 +20,19 @@
 
 namespace {
 
-// Which row the user picked. One valid flag serves both lists: a click in
-// either list sets it, every Install, Uninstall and Delete clears it.
+// Which row the user picked in each list, and the file it showed then; which
+// list's context menu was opened last; and one valid flag for both lists: a
+// click in either list sets it, every Install, Uninstall and Delete clears
+// it. The row index alone may name another file by the time a command comes
+// (after a rescan or a removal), or may never have been recorded from the
+// context list at all, since the valid flag is shared.
 struct SelectionState {
-    int installedRow;
-    int availableRow;
-    int contextList; // 1: the installed list, 0: the available list
-    int valid;
+    PickedFile picked[2]; // by ModFolder
+    ModFolder contextList;
+    bool valid;
 };
 
-SelectionState selection;
-
-// The file each list showed at its recorded row when it was recorded, indexed
-// by ModFolder. The row index alone may name another file by the time a
-// command comes (after a rescan or a removal), or may never have been
-// recorded from the context list at all, since the valid flag is shared.
-PickedFile pickedFiles[2];
+SelectionState selection = {{}, AvailableFolder, false};
 
 // The first popup of each copy of the context menu; loaded once, never freed.
 HMENU installedMenu;
@@ -47,29 +46,20 @@ ModFolder FolderOfList(int control)
     return control == IDC_INSTALLED_LIST ? InstalledFolder : AvailableFolder;
 }
 
-ModFolder ContextFolder()
-{
-    return selection.contextList == 1 ? InstalledFolder : AvailableFolder;
-}
-
-int &RecordedRow(ModFolder folder)
-{
-    return folder == InstalledFolder ? selection.installedRow : selection.availableRow;
-}
-
 // Whether the recorded row of the list is one the user picked there and
 // still shows the file picked.
 bool IsRecordedRowPicked(HWND window, ModFolder folder)
 {
-    return IsPickedFileAt(window, folder, RecordedRow(folder), pickedFiles[folder]);
+    const PickedFile &picked = selection.picked[folder];
+    return IsPickedFileAt(window, folder, picked.row, picked);
 }
 
 // Every operation needs a new click afterwards, whether it ran or not.
 void EndOperation()
 {
-    selection.valid = 0;
-    ForgetPickedFile(pickedFiles[InstalledFolder]);
-    ForgetPickedFile(pickedFiles[AvailableFolder]);
+    selection.valid = false;
+    ForgetPickedFile(selection.picked[InstalledFolder]);
+    ForgetPickedFile(selection.picked[AvailableFolder]);
 }
 
 HMENU LoadListMenu(HINSTANCE module, UINT installState, UINT uninstallState)
@@ -87,37 +77,12 @@ void LoadListMenus()
     availableMenu = LoadListMenu(module, MF_ENABLED, MF_GRAYED);
 }
 
-void AddListColumns(HWND window, int control)
-{
-    HWND list = GetDlgItem(window, control);
-    RECT client;
-    GetClientRect(list, &client);
-    const struct {
-        const char *header;
-        int width;
-    } columns[3] = {
-        {"Name", 175},
-        {"Filesize", 75},
-        {"Full Path", (int)(client.right - client.left) - 250},
-    };
-    for (int i = 0; i < 3; i++) {
-        LVCOLUMNA column = {};
-        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
-        column.fmt = LVCFMT_LEFT;
-        column.cx = columns[i].width;
-        column.pszText = const_cast<char *>(columns[i].header);
-        SendMessageA(list, LVM_INSERTCOLUMNA, (WPARAM)i, (LPARAM)&column);
-    }
-    // Mask 0 applies the value to every extended style.
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT);
-}
-
-void InitMainDialog(HWND window)
+void OnInitDialog(HWND window)
 {
     SetWindowIcons(window);
     LoadListMenus();
-    AddListColumns(window, IDC_INSTALLED_LIST);
-    AddListColumns(window, IDC_AVAILABLE_LIST);
+    SetUpModListColumns(window, InstalledFolder);
+    SetUpModListColumns(window, AvailableFolder);
     OpenIgnoreList();
     ScanInstalled(window);
     ScanAvailable(window);
@@ -132,15 +97,14 @@ void RecordFocusedRow(HWND window, int control)
     if (row < 0)
         return;
     ModFolder folder = FolderOfList(control);
-    RecordedRow(folder) = row;
-    selection.valid = 1;
-    RecordPickedFile(window, folder, row, pickedFiles[folder]);
+    RecordPickedFile(window, folder, row, selection.picked[folder]);
+    selection.valid = true;
 }
 
 // Opens even when no row was recorded; the choice comes as WM_COMMAND.
 void OpenListMenu(HWND window, int control)
 {
-    selection.contextList = control == IDC_INSTALLED_LIST ? 1 : 0;
+    selection.contextList = FolderOfList(control);
     POINT cursor;
     GetCursorPos(&cursor);
     HMENU menu = control == IDC_INSTALLED_LIST ? installedMenu : availableMenu;
@@ -167,24 +131,19 @@ void OnNotify(HWND window, WPARAM wParam, LPARAM lParam)
         OnListNotify(window, control, (const NMHDR *)lParam);
 }
 
-void RequestClose(HWND window)
-{
-    PostMessageA(window, WM_CLOSE, 0, 0);
-}
-
 void InstallPickedMod(HWND window)
 {
-    if (selection.contextList != 1 && selection.valid == 1 &&
+    if (selection.contextList != InstalledFolder && selection.valid &&
         IsRecordedRowPicked(window, AvailableFolder))
-        InstallMod(window, selection.availableRow);
+        InstallMod(window, selection.picked[AvailableFolder].row);
     EndOperation();
 }
 
 void UninstallPickedMod(HWND window)
 {
-    if (selection.contextList == 1 && selection.valid == 1 &&
+    if (selection.contextList == InstalledFolder && selection.valid &&
         IsRecordedRowPicked(window, InstalledFolder))
-        UninstallMod(window, selection.installedRow);
+        UninstallMod(window, selection.picked[InstalledFolder].row);
     EndOperation();
 }
 
@@ -192,11 +151,11 @@ void UninstallPickedMod(HWND window)
 // about it would promise a delete that cannot happen.
 void DeletePickedMod(HWND window)
 {
-    ModFolder folder = ContextFolder();
-    if (selection.valid == 1 && IsRecordedRowPicked(window, folder) &&
+    ModFolder folder = selection.contextList;
+    if (selection.valid && IsRecordedRowPicked(window, folder) &&
         ShowMessageBox(window, DeleteQuestion, "Quillmoor MM", MB_ICONQUESTION | MB_YESNO) ==
             IDYES)
-        DeleteMod(window, RecordedRow(folder), folder);
+        DeleteMod(window, selection.picked[folder].row, folder);
     EndOperation();
 }
 
@@ -204,7 +163,7 @@ void DeletePickedMod(HWND window)
 // file may be acted on after the rescan.
 void ScanContextList(HWND window)
 {
-    if (selection.contextList == 1)
+    if (selection.contextList == InstalledFolder)
         ScanInstalled(window);
     else
         ScanAvailable(window);
@@ -241,19 +200,17 @@ void OnCommand(HWND window, WPARAM wParam)
     }
 }
 
-void CloseMainDialog(HWND window)
+void OnClose(HWND window)
 {
     CloseIgnoreList();
     EndDialog(window, 0);
 }
 
-} // namespace
-
 INT_PTR CALLBACK MainDialog(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        InitMainDialog(window);
+        OnInitDialog(window);
         break;
     case WM_NOTIFY:
         OnNotify(window, wParam, lParam);
@@ -262,8 +219,15 @@ INT_PTR CALLBACK MainDialog(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         OnCommand(window, wParam);
         break;
     case WM_CLOSE:
-        CloseMainDialog(window);
+        OnClose(window);
         break;
     }
     return 0;
+}
+
+} // namespace
+
+void RunMainDialog()
+{
+    RunDialog(nullptr, IDD_MAIN, MainDialog);
 }

@@ -15,6 +15,7 @@ bool IsRow(HWND window, ModFolder folder, int row)
 void RecordPickedFile(HWND window, ModFolder folder, int row, PickedFile &picked)
 {
     ForgetPickedFile(picked);
+    picked.row = row;
     if (!IsRow(window, folder, row))
         return;
     ModListGetCell(window, folder, row, NameColumn, picked.name, sizeof picked.name);

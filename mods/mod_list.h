@@ -2,33 +2,17 @@
 //
 // The core reaches a list only through the operations below, given the main
 // window and which folder's list is meant. The program implements them on
-// the dialog's list view controls and static labels (list_view_mod_list.cpp),
-// the tests and benchmarks in memory (memory_mod_list.cpp); a build links one.
+// the dialog's list view controls and static labels (app/list_view_mod_list.cpp),
+// the tests and benchmarks in memory (tests/doubles/memory_mod_list.cpp); a
+// build links one.
 #ifndef QUILLMOOR_MOD_LIST_H
 #define QUILLMOOR_MOD_LIST_H
 
 #include "platform.h"
 
-#include <string>
-#include <vector>
-
 enum ModFolder { InstalledFolder = 0, AvailableFolder = 1 };
 
 enum ModColumn { NameColumn = 0, SizeColumn = 1, FullPathColumn = 2 };
-
-// One row as the list shows it: three text cells.
-struct ModRow {
-    std::string name;
-    std::string sizeText;
-    std::string fullPath;
-};
-
-// The rows of one folder, in the order the folder search returned them, with
-// the number its count label shows.
-struct ModList {
-    std::vector<ModRow> rows;
-    unsigned countLabel;
-};
 
 // A scan refills a list in one piece between these two calls: the list need
 // not show every row as it arrives, only the whole once the refill ends.

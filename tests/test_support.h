@@ -4,6 +4,7 @@
 #define QUILLMOOR_TEST_SUPPORT_H
 
 #include "platform.h"
+#include "recorded_message_box.h"
 
 #include <string>
 #include <vector>
@@ -34,18 +35,5 @@ std::string AbsolutePath(const std::string &path);
 // (root on Linux, and so under Wine), in which case a test of it proves nothing.
 bool MakeReadOnly(const std::string &path);
 void MakeWritable(const std::string &path);
-
-struct RecordedMessage {
-    HWND owner;
-    std::string text;
-    std::string caption;
-    UINT type;
-};
-
-// Every message box the core asked for since the last ClearMessages().
-extern std::vector<RecordedMessage> recordedMessages;
-// What the recorder answers to a question.
-extern int messageBoxAnswer;
-void ClearMessages();
 
 #endif

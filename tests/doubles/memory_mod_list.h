@@ -5,6 +5,23 @@
 
 #include "mod_list.h"
 
+#include <string>
+#include <vector>
+
+// One row as the list shows it: three text cells.
+struct ModRow {
+    std::string name;
+    std::string sizeText;
+    std::string fullPath;
+};
+
+// The rows of one folder, in the order the folder search returned them, with
+// the number its count label shows.
+struct ModList {
+    std::vector<ModRow> rows;
+    unsigned countLabel;
+};
+
 struct MemoryWindow {
     ModList lists[2];
 };

@@ -1,7 +1,8 @@
 // Stands in for the program's message box in the unit tests: records what
 // would have been shown and answers at once.
+#include "recorded_message_box.h"
+
 #include "message_box.h"
-#include "test_support.h"
 
 std::vector<RecordedMessage> recordedMessages;
 int messageBoxAnswer = IDYES;

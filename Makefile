@@ -9,7 +9,7 @@ SANITIZE := $(BUILD)/sanitize
 JOBS    ?= 2
 FUZZ_SECONDS ?= 60
 
-.PHONY: all setup build native win32 sanitize test fuzz bench run dist clean
+.PHONY: all setup build native win32 sanitize test test-wine10 fuzz bench run dist clean
 
 all: build
 
@@ -40,6 +40,12 @@ test: build
 	@scripts/wine-run $(CURDIR)/$(PREFIX) --init
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS); status=$$?; \
 	    WINEPREFIX=$(CURDIR)/$(PREFIX) wineserver -k 2>/dev/null; exit $$status
+
+# The end-to-end suite again under Debian 13's Wine 10, against the same
+# programs, in a Debian 13 system made once in $(BUILD)/wine10 (debootstrap;
+# some minutes the first time). Not part of test.
+test-wine10: setup win32
+	@scripts/test-wine10 $(CURDIR)/$(BUILD)/wine10 $(CURDIR) $(CURDIR)/$(WIN32)
 
 # Each fuzz target for FUZZ_SECONDS, going on from what earlier runs found
 # ($(BUILD)/fuzz/<target>/corpus); any crashing input is kept there too.

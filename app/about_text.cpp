@@ -2,7 +2,7 @@
 // it is that of the build that compiled this file.
 #include "about_text.h"
 
-#include <stdio.h>
+#include "platform.h"
 
 const char *BuildDate()
 {
@@ -18,7 +18,7 @@ void ComposeAboutText(const char *date, const char *time, char *text, size_t siz
 {
     if (size == 0)
         return;
-    snprintf(text, size,
+    FormatText(text, size,
              "Quillmoor Mod Manager\r\n"
              "Version: 0.1B RC1\r\n"
              "\r\n"

@@ -122,7 +122,7 @@ void ModListGetCell(HWND window, ModFolder folder, int index, ModColumn column, 
     // The control may answer with a pointer to its own copy of the text
     // instead of filling the buffer.
     if (item.pszText && item.pszText != text)
-        snprintf(text, (size_t)size, "%s", item.pszText);
+        FormatText(text, (size_t)size, "%s", item.pszText);
     text[size - 1] = '\0';
 }
 

@@ -6,6 +6,7 @@
 // (not every runtime drops a final Ctrl-Z, and Linux has no text mode).
 #include "ignore_list.h"
 
+#include "ignore_list_entries.h"
 #include "message_box.h"
 
 #include <stdio.h>
@@ -207,7 +208,7 @@ bool LoadIgnoreEntries(IgnoreEntryReceiver receive, void *context)
     return true;
 }
 
-bool SaveIgnoreEntries(HWND owner, const std::vector<std::string> &entries)
+bool SaveIgnoreEntries(HWND owner, const IgnoreEntrySource &source)
 {
     if (!heldStream) {
         ReportSaveFailure(owner);
@@ -220,8 +221,9 @@ bool SaveIgnoreEntries(HWND owner, const std::vector<std::string> &entries)
     }
     // A full disk must not pass for a saved list.
     bool written = true;
-    for (const std::string &entry : entries) {
-        if (!WriteEntry(entry.c_str(), heldStream))
+    char entry[IgnoreEntryMax + 1];
+    for (int index = 0; index < source.count; ++index) {
+        if (ReadIgnoreEntry(source, index, entry) >= 0 && !WriteEntry(entry, heldStream))
             written = false;
     }
     if (fflush(heldStream) != 0)

@@ -5,18 +5,19 @@
 
 #include "platform.h"
 
-#include <string>
-#include <vector>
-
 // An entry is at most this many characters; one read of a line gives no more.
 const int IgnoreEntryMax = 254;
 
 typedef void (*IgnoreEntryReceiver)(const char *entry, void *context);
 
+// The entries a save writes, read one at a time by index from whatever list
+// holds them (ignore_list_entries.h): no copy of the whole list is made.
+struct IgnoreEntrySource;
+
 void OpenIgnoreList();
 void CloseIgnoreList();
 bool IsIgnored(const char *name);
 bool LoadIgnoreEntries(IgnoreEntryReceiver receive, void *context);
-bool SaveIgnoreEntries(HWND owner, const std::vector<std::string> &entries);
+bool SaveIgnoreEntries(HWND owner, const IgnoreEntrySource &source);
 
 #endif

@@ -70,14 +70,16 @@ int ListEntryText(int index, char *buffer, void *list)
     return copied == LB_ERR ? -1 : (int)copied;
 }
 
-// The editor closes after a save whether or not it worked; the store has
-// told the user of a failure.
+// The store reads the list box's entries one at a time as it writes them,
+// each length checked against its buffer before the text is copied. The
+// editor closes after a save whether or not it worked; the store has told
+// the user of a failure.
 void SaveEntries(HWND editor)
 {
     HWND list = EntryList(editor);
     int count = (int)SendMessageA(list, LB_GETCOUNT, 0, 0);
     IgnoreEntrySource source = {count, ListEntryLength, ListEntryText, list};
-    SaveIgnoreEntries(editor, CollectIgnoreEntries(source));
+    SaveIgnoreEntries(editor, source);
     RequestClose(editor);
 }
 

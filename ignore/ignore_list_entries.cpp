@@ -1,21 +1,19 @@
-// Collecting the editor's entries for a save. Every buffer is sized from the
-// length the list reports first, so no entry can overrun it.
+// Reading the editor's entries for a save. The length the list reports is
+// checked against the buffer before the text is copied, so no entry can
+// overrun it.
 #include "ignore_list_entries.h"
 
-std::vector<std::string> CollectIgnoreEntries(const IgnoreEntrySource &source)
+int ReadIgnoreEntry(const IgnoreEntrySource &source, int index, char *entry)
 {
-    std::vector<std::string> entries;
-    for (int index = 0; index < source.count; ++index) {
-        int length = source.length(index, source.context);
-        if (length < 0)
-            continue;
-        std::string entry((size_t)length + 1, '\0');
-        int copied = source.text(index, &entry[0], source.context);
-        if (copied < 0)
-            continue;
-        // The list may give fewer characters than it announced (never more).
-        entry.resize(copied < length ? (size_t)copied : (size_t)length);
-        entries.push_back(entry);
-    }
-    return entries;
+    int length = source.length(index, source.context);
+    if (length < 0 || length > IgnoreEntryMax)
+        return -1;
+    int copied = source.text(index, entry, source.context);
+    if (copied < 0)
+        return -1;
+    // The list may give fewer characters than it announced (never more).
+    if (copied < length)
+        length = copied;
+    entry[length] = '\0';
+    return length;
 }

@@ -1,10 +1,10 @@
 // The editor's entries as a save takes them: read one by one, by index, from
-// whatever list holds them (the editor's list box in the program).
+// whatever list holds them (the editor's list box in the program), each into
+// a buffer of one entry's size.
 #ifndef QUILLMOOR_IGNORE_LIST_ENTRIES_H
 #define QUILLMOOR_IGNORE_LIST_ENTRIES_H
 
-#include <string>
-#include <vector>
+#include "ignore_list.h"
 
 // A list of entries, read by index. `length` gives the number of characters
 // of an entry, negative when the index names none; `text` copies the entry
@@ -17,8 +17,10 @@ struct IgnoreEntrySource {
     void *context;
 };
 
-// The entries of the list in list order, each read whole. An entry that the
-// list cannot give is left out rather than saved as something else.
-std::vector<std::string> CollectIgnoreEntries(const IgnoreEntrySource &source);
+// Reads entry `index` of the source whole into `entry`, a buffer of
+// IgnoreEntryMax + 1 bytes, and gives its length. An entry that the list
+// cannot give, or not within the buffer, gives -1: it is left out rather
+// than saved as something else, and its text is never asked for.
+int ReadIgnoreEntry(const IgnoreEntrySource &source, int index, char *entry);
 
 #endif

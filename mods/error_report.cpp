@@ -31,14 +31,14 @@ void ReportError(HWND owner, DWORD code, const char *text)
     char unknown[32];
     const char *reason = systemText;
     if (length == 0 || !systemText) {
-        snprintf(unknown, sizeof unknown, "Unknown error 0x%08X", (unsigned)code);
+        FormatText(unknown, sizeof unknown, "Unknown error 0x%08X", (unsigned)code);
         reason = unknown;
     }
 
     // The operation's text comes first and is short, so a long reason is what
     // gets cut.
     char message[MessageBufferSize];
-    snprintf(message, sizeof message, "%s\nReason: %s", text, reason);
+    FormatText(message, sizeof message, "%s\nReason: %s", text, reason);
     ShowErrorMessage(owner, message);
 
     if (systemText)

@@ -35,7 +35,7 @@ bool MoveRowFile(HWND window, ModFolder from, ModFolder to, int row, const char 
     // cut short by its buffer makes a destination longer than a path can be,
     // so the file is never moved under another name.
     char destination[MAX_PATH];
-    int length = snprintf(destination, sizeof destination, ModFolderPathFormat(to), name);
+    int length = FormatText(destination, sizeof destination, ModFolderPathFormat(to), name);
     if (fullPath[0] == '\0' || length < 0 || length >= (int)sizeof destination) {
         ReportError(window, ERROR_FILENAME_EXCED_RANGE, failure);
         return false;

@@ -31,7 +31,7 @@ void MakeFullPath(ModFolder folder, const char *name, char *fullPath)
 {
     char relative[ModTextBufferSize];
     fullPath[0] = '\0';
-    int length = snprintf(relative, sizeof relative, Folders[folder].pathFormat, name);
+    int length = FormatText(relative, sizeof relative, Folders[folder].pathFormat, name);
     if (length < 0 || length >= (int)sizeof relative)
         return;
     DWORD made = GetFullPathNameA(relative, MAX_PATH, fullPath, nullptr);

@@ -7,11 +7,11 @@
 void FormatSizeText(DWORD bytes, char *text, size_t size)
 {
     if (bytes > (1u << 30))
-        snprintf(text, size, "%uGB", (unsigned)(bytes >> 30));
+        FormatText(text, size, "%uGB", (unsigned)(bytes >> 30));
     else if (bytes > (1u << 20))
-        snprintf(text, size, "%uMB", (unsigned)(bytes >> 20));
+        FormatText(text, size, "%uMB", (unsigned)(bytes >> 20));
     else if (bytes > (1u << 10))
-        snprintf(text, size, "%uKB", (unsigned)(bytes >> 10));
+        FormatText(text, size, "%uKB", (unsigned)(bytes >> 10));
     else
-        snprintf(text, size, "%uB", (unsigned)bytes);
+        FormatText(text, size, "%uB", (unsigned)bytes);
 }

@@ -19,4 +19,14 @@
 // has no portable call for it.
 bool TruncateStream(FILE *stream, long size);
 
+// Formats like sprintf into a buffer of `size` bytes, and always terminates
+// it: gives the text's length, or -1 when it did not fit, the buffer then
+// holding as much of it as fits. The C libraries' bounded calls differ in
+// just these two points; on Windows this is the system C runtime's own
+// call, where the C99 one would bring a formatter of its own.
+#ifdef __GNUC__
+__attribute__((format(printf, 3, 4)))
+#endif
+int FormatText(char *text, size_t size, const char *format, ...);
+
 #endif

@@ -1,6 +1,8 @@
-// Collecting the editor's entries for a save, from a list held in memory in
-// place of the editor's list box.
+// Saving the editor's entries, read from a list held in memory in place of
+// the editor's list box: what the save writes is what it took from the list.
+#include "ignore_list.h"
 #include "ignore_list_entries.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +12,16 @@
 
 namespace {
 
-// A list box stand-in that can be told to fail or to shorten an entry.
+const HWND Editor = reinterpret_cast<HWND>(0x1234);
+
+// A list box stand-in that can be told to fail or to shorten an entry, and
+// that records which entries' text was asked for.
 struct FakeList {
     std::vector<std::string> entries;
     std::set<int> lengthFails;
     std::set<int> textFails;
     std::set<int> textShortens;
+    std::set<int> textAsked;
 };
 
 int FakeLength(int index, void *context)
@@ -29,6 +35,7 @@ int FakeLength(int index, void *context)
 int FakeText(int index, char *buffer, void *context)
 {
     FakeList *list = static_cast<FakeList *>(context);
+    list->textAsked.insert(index);
     if (index < 0 || index >= (int)list->entries.size() || list->textFails.count(index))
         return -1;
     std::string entry = list->entries[index];
@@ -38,15 +45,32 @@ int FakeText(int index, char *buffer, void *context)
     return (int)entry.size();
 }
 
-std::vector<std::string> Collect(FakeList &list)
+// The entries a save over `count` entries of the list writes, one per line.
+std::vector<std::string> Saved(FakeList &list, int count)
 {
-    IgnoreEntrySource source = {(int)list.entries.size(), FakeLength, FakeText, &list};
-    return CollectIgnoreEntries(source);
+    GameFolder game;
+    WriteFile("ignore.list", "old.iwd\n");
+    OpenIgnoreList();
+    IgnoreEntrySource source = {count, FakeLength, FakeText, &list};
+    EXPECT_TRUE(SaveIgnoreEntries(Editor, source));
+    CloseIgnoreList();
+    std::string bytes = ReadFile("ignore.list");
+    std::vector<std::string> entries;
+    for (size_t start = 0, end; (end = bytes.find('\n', start)) != std::string::npos;
+         start = end + 1)
+        entries.push_back(bytes.substr(start, end - start));
+    EXPECT_TRUE(bytes.empty() || bytes.back() == '\n') << "every entry ends with its line feed";
+    return entries;
+}
+
+std::vector<std::string> Saved(FakeList &list)
+{
+    return Saved(list, (int)list.entries.size());
 }
 
 } // namespace
 
-TEST(CollectIgnoreEntries, TakesEveryEntryWholeInListOrder)
+TEST(SaveIgnoreEntries, TakesEveryEntryWholeInListOrder)
 {
     const std::vector<std::vector<std::string>> lists = {
         {},
@@ -54,37 +78,39 @@ TEST(CollectIgnoreEntries, TakesEveryEntryWholeInListOrder)
         {"a.iwd", "a.iwd", "b.iwd"},
         {"", "", "z.iwd"},
         {std::string(254, 'x'), ""},
-        {std::string(400, 'y'), "short.iwd"},
         {"with space .iwd", "tab\t.iwd", "\xE9t\xE9.iwd"},
     };
     for (const auto &entries : lists) {
         FakeList list;
         list.entries = entries;
-        EXPECT_EQ(Collect(list), entries);
+        EXPECT_EQ(Saved(list), entries);
     }
 }
 
-TEST(CollectIgnoreEntries, LeavesOutWhatTheListCannotGive)
+// An entry longer than one entry's buffer is never copied into it.
+TEST(SaveIgnoreEntries, LeavesOutWhatTheListCannotGive)
 {
     FakeList list;
-    list.entries = {"a.iwd", "b.iwd", "c.iwd", "d.iwd"};
+    list.entries = {"a.iwd", "b.iwd", "c.iwd", "d.iwd", std::string(255, 'y'),
+                    std::string(400, 'y'), "e.iwd"};
     list.lengthFails = {1};
     list.textFails = {3};
-    EXPECT_EQ(Collect(list), (std::vector<std::string>{"a.iwd", "c.iwd"}));
+    EXPECT_EQ(Saved(list), (std::vector<std::string>{"a.iwd", "c.iwd", "e.iwd"}));
+    EXPECT_EQ(list.textAsked, (std::set<int>{0, 2, 3, 6}));
 }
 
-TEST(CollectIgnoreEntries, KeepsOnlyWhatWasCopiedWhenAnEntryComesBackShorter)
+TEST(SaveIgnoreEntries, KeepsOnlyWhatWasCopiedWhenAnEntryComesBackShorter)
 {
     FakeList list;
     list.entries = {"abcdefgh.iwd", "last.iwd"};
     list.textShortens = {0};
-    EXPECT_EQ(Collect(list), (std::vector<std::string>{"abcdef", "last.iwd"}));
+    EXPECT_EQ(Saved(list), (std::vector<std::string>{"abcdef", "last.iwd"}));
 }
 
-TEST(CollectIgnoreEntries, ReadsNoIndexBeyondTheCount)
+TEST(SaveIgnoreEntries, ReadsNoIndexBeyondTheCount)
 {
     FakeList list;
     list.entries = {"a.iwd", "b.iwd", "c.iwd"};
-    IgnoreEntrySource source = {2, FakeLength, FakeText, &list};
-    EXPECT_EQ(CollectIgnoreEntries(source), (std::vector<std::string>{"a.iwd", "b.iwd"}));
+    EXPECT_EQ(Saved(list, 2), (std::vector<std::string>{"a.iwd", "b.iwd"}));
+    EXPECT_EQ(list.textAsked, (std::set<int>{0, 1}));
 }

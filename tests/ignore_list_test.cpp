@@ -1,4 +1,5 @@
 // The ignore-list store: its reading rules, its match rule, and saving.
+#include "entry_source.h"
 #include "ignore_list.h"
 #include "test_support.h"
 
@@ -177,7 +178,7 @@ TEST_F(IgnoreListTest, AMissingFileHoldsNoStreamAndIsNeverCreated)
     std::vector<std::string> none;
     EXPECT_FALSE(LoadIgnoreEntries([](const char *, void *) {}, &none));
 
-    EXPECT_FALSE(SaveIgnoreEntries(Editor, {"a.iwd"}));
+    EXPECT_FALSE(SaveIgnoreEntries(Editor, EntrySource({"a.iwd"})));
     ASSERT_EQ(recordedMessages.size(), 1u);
     EXPECT_EQ(recordedMessages[0].owner, Editor);
     EXPECT_EQ(recordedMessages[0].text, "Failed to save 'ignore.list'.");
@@ -193,7 +194,7 @@ TEST_F(IgnoreListTest, AReadOnlyFileHoldsNoStreamAndIsLeftAlone)
         GTEST_SKIP() << "this process may write to read-only files";
     OpenIgnoreList();
     EXPECT_FALSE(IsIgnored("a.iwd"));
-    EXPECT_FALSE(SaveIgnoreEntries(Editor, {"b.iwd"}));
+    EXPECT_FALSE(SaveIgnoreEntries(Editor, EntrySource({"b.iwd"})));
     EXPECT_EQ(recordedMessages.size(), 1u);
     MakeWritable("ignore.list");
     EXPECT_EQ(ReadFile("ignore.list"), "a.iwd\n\x1A");
@@ -204,7 +205,7 @@ TEST_F(IgnoreListTest, SaveWritesEachEntryWithALineFeedAndReadsBackTheSame)
     WriteFile("ignore.list", "old.iwd\r\nother.iwd\r\n");
     OpenIgnoreList();
     const std::vector<std::string> entries = {"a.iwd", "", "a.iwd", A254, "z\xE9.iwd"};
-    EXPECT_TRUE(SaveIgnoreEntries(Editor, entries));
+    EXPECT_TRUE(SaveIgnoreEntries(Editor, EntrySource(entries)));
     EXPECT_TRUE(recordedMessages.empty());
     EXPECT_EQ(ReadFile("ignore.list"), "a.iwd\n\na.iwd\n" + A254 + "\nz\xE9.iwd\n");
 
@@ -220,10 +221,10 @@ TEST_F(IgnoreListTest, SavingNoEntriesLeavesAnEmptyFile)
 {
     WriteFile("ignore.list", "a.iwd\n");
     OpenIgnoreList();
-    EXPECT_TRUE(SaveIgnoreEntries(Editor, {}));
+    EXPECT_TRUE(SaveIgnoreEntries(Editor, EntrySource({})));
     EXPECT_EQ(ReadFile("ignore.list"), "");
     EXPECT_EQ(LoadAll(), std::vector<std::string>{});
-    EXPECT_TRUE(SaveIgnoreEntries(Editor, {"b.iwd"}));
+    EXPECT_TRUE(SaveIgnoreEntries(Editor, EntrySource({"b.iwd"})));
     EXPECT_EQ(ReadFile("ignore.list"), "b.iwd\n");
 }
 
@@ -245,7 +246,7 @@ TEST_F(IgnoreListTest, ASaveThatCannotWriteSaysSo)
         GTEST_SKIP() << "no /dev/full";
     ASSERT_EQ(symlink("/dev/full", "ignore.list"), 0);
     OpenIgnoreList();
-    EXPECT_FALSE(SaveIgnoreEntries(Editor, {"a.iwd", "b.iwd"}));
+    EXPECT_FALSE(SaveIgnoreEntries(Editor, EntrySource({"a.iwd", "b.iwd"})));
     ASSERT_EQ(recordedMessages.size(), 1u);
     EXPECT_EQ(recordedMessages[0].text, "Failed to save 'ignore.list'.");
 }
@@ -272,7 +273,7 @@ TEST_F(IgnoreListTest, AnEntryEndingInACarriageReturnSurvivesASave)
         WriteFile("ignore.list", c.bytes);
         OpenIgnoreList();
         const std::vector<std::string> loaded = LoadAll();
-        EXPECT_TRUE(SaveIgnoreEntries(Editor, loaded));
+        EXPECT_TRUE(SaveIgnoreEntries(Editor, EntrySource(loaded)));
         EXPECT_EQ(LoadAll(), c.reloaded);
         CloseIgnoreList();
     }
@@ -283,7 +284,7 @@ TEST_F(IgnoreListTest, OnlyAnEntryEndingInACarriageReturnIsWrittenWithTwo)
 {
     WriteFile("ignore.list", "");
     OpenIgnoreList();
-    EXPECT_TRUE(SaveIgnoreEntries(Editor, {"a\r.iwd", "b.iwd\r", "\r", ""}));
+    EXPECT_TRUE(SaveIgnoreEntries(Editor, EntrySource({"a\r.iwd", "b.iwd\r", "\r", ""})));
     EXPECT_EQ(ReadFile("ignore.list"), "a\r.iwd\nb.iwd\r\r\n\r\r\n\n");
     EXPECT_EQ(LoadAll(), (std::vector<std::string>{"a\r.iwd", "b.iwd\r", "\r", ""}));
 }

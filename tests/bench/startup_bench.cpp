@@ -26,9 +26,9 @@ const int FootprintArchives = 10000;
 const int IgnoreEntries = 50;
 
 // Targets: start-up at most 1.5 times the empty dialog's; the program file
-// at most 512 KiB; at most 32 MiB at the peak with 10,000 archives listed.
+// at most 96 KiB; at most 32 MiB at the peak with 10,000 archives listed.
 const double StartupRatioLimit = 1.5;
-const double FileSizeLimitKiB = 512;
+const double FileSizeLimitKiB = 96;
 const double WorkingSetLimitMiB = 32;
 
 // A program that is not up by then counts as failed.

@@ -5,6 +5,7 @@
 //
 // What the file should read as is worked out here from the bytes alone, by
 // the rules in the order a reader meets them, not by the store's own reader.
+#include "../entry_source.h"
 #include "fuzz_support.h"
 #include "ignore_list.h"
 
@@ -148,7 +149,7 @@ void CheckStore(const std::string &bytes, const std::vector<std::string> &names)
     Check(LoadAll() == loaded, "every load reads from the start of the file");
 
     int shownBefore = messageBoxesShown;
-    Check(SaveIgnoreEntries(Editor, loaded), "a save over a held stream succeeds");
+    Check(SaveIgnoreEntries(Editor, EntrySource(loaded)), "a save over a held stream succeeds");
     Check(messageBoxesShown == shownBefore, "a successful save shows no message");
 
     const Entries saved = AfterSaving(loaded);

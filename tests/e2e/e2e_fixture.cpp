@@ -75,3 +75,8 @@ void E2eTest::ExpectNoFocusedRow(int list)
     ASSERT_EQ(focused, -1) << "list " << list
                            << " has a focused row; a click on its empty part would record it";
 }
+
+std::ostream &operator<<(std::ostream &out, const OperationCase &c)
+{
+    return out << c.label;
+}

@@ -56,4 +56,15 @@ struct E2eTest : ::testing::Test {
     void ExpectNoFocusedRow(int list);
 };
 
+// A case that runs one command of a list's context menu on a row and looks
+// at how it fails: its name, the list, the command and the operation's text
+// in the error report. Printed by its name.
+struct OperationCase {
+    const char *label;
+    int list;
+    ListCommand command;
+    const char *message;
+};
+std::ostream &operator<<(std::ostream &out, const OperationCase &c);
+
 #endif

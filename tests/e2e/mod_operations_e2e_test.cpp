@@ -135,23 +135,11 @@ INSTANTIATE_TEST_SUITE_P(Each, DeleteTest,
                          });
 
 // A failing operation says why, under the error caption, and changes nothing.
-struct FailureCase {
-    const char *label;
-    int list;
-    ListCommand command;
-    const char *message;
-};
-
-std::ostream &operator<<(std::ostream &out, const FailureCase &c)
-{
-    return out << c.label;
-}
-
-struct FailureTest : E2eTest, ::testing::WithParamInterface<FailureCase> {};
+struct FailureTest : E2eTest, ::testing::WithParamInterface<OperationCase> {};
 
 TEST_P(FailureTest, ReportsTheSystemsReasonAndChangesNothing)
 {
-    const FailureCase &c = GetParam();
+    const OperationCase &c = GetParam();
     AddInstalled("same.iwd", 100);
     AddInstalled("other.iwd", 150);
     AddAvailable("same.iwd", 200);
@@ -190,13 +178,13 @@ TEST_P(FailureTest, ReportsTheSystemsReasonAndChangesNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     Each, FailureTest,
-    ::testing::Values(FailureCase{"InstallOntoAnExistingName", IDC_AVAILABLE_LIST, InstallCommand,
-                                  "Failed to install the mod."},
-                      FailureCase{"UninstallOntoAnExistingName", IDC_INSTALLED_LIST,
-                                  UninstallCommand, "Failed to uninstall the mod."},
-                      FailureCase{"DeleteOfAVanishedFile", IDC_AVAILABLE_LIST, DeleteCommand,
-                                  "Failed to delete the mod."}),
-    [](const ::testing::TestParamInfo<FailureCase> &info) {
+    ::testing::Values(OperationCase{"InstallOntoAnExistingName", IDC_AVAILABLE_LIST, InstallCommand,
+                                    "Failed to install the mod."},
+                      OperationCase{"UninstallOntoAnExistingName", IDC_INSTALLED_LIST,
+                                    UninstallCommand, "Failed to uninstall the mod."},
+                      OperationCase{"DeleteOfAVanishedFile", IDC_AVAILABLE_LIST, DeleteCommand,
+                                    "Failed to delete the mod."}),
+    [](const ::testing::TestParamInfo<OperationCase> &info) {
         return std::string(info.param.label);
     });
 

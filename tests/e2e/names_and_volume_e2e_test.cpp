@@ -366,23 +366,11 @@ TEST_F(FolderCase, ThousandsOfArchivesStayCorrectThroughEveryOperation)
 }
 
 // Files that change behind the program's back after the player picked a row.
-struct ExternalCase {
-    const char *label;
-    int list;
-    ListCommand command;
-    const char *failure;
-};
-
-std::ostream &operator<<(std::ostream &out, const ExternalCase &c)
-{
-    return out << c.label;
-}
-
-struct ExternalChangeTest : FolderCase, ::testing::WithParamInterface<ExternalCase> {
+struct ExternalChangeTest : FolderCase, ::testing::WithParamInterface<OperationCase> {
     // picked.iwd on the case's side, other files on both.
     void Populate()
     {
-        const ExternalCase &c = GetParam();
+        const OperationCase &c = GetParam();
         bool installed = c.list == IDC_INSTALLED_LIST;
         ASSERT_TRUE(WriteBytesFile((installed ? game.mainFolder : game.modsFolder) +
                                        "\\picked.iwd",
@@ -426,7 +414,7 @@ TEST_P(ExternalChangeTest, APickedFileGoneSinceIsReportedAndNothingElseMoves)
     Manifest before = TakeManifest(game.root);
 
     Act();
-    ExpectFailureReport(GetParam().failure);
+    ExpectFailureReport(GetParam().message);
     ExpectManifest(before);
     EXPECT_EQ(Rows(GetParam().list).size(), 3u) << "the picked row stays until a scan";
 }
@@ -445,7 +433,7 @@ TEST_P(ExternalMoveTest, AFileOfTheSameNameMadeInTheOtherFolderIsNeverReplaced)
     Manifest before = TakeManifest(game.root);
 
     Act();
-    ExpectFailureReport(GetParam().failure);
+    ExpectFailureReport(GetParam().message);
     ExpectManifest(before);
     EXPECT_EQ(ReadWholeFile(PickedPath()), "the picked mod");
     EXPECT_EQ(ReadWholeFile(otherFolder + "\\picked.iwd"), "made by someone else");
@@ -480,20 +468,20 @@ TEST_P(ExternalChangeTest, AfterBothFoldersChangeAndAreRescannedTheOldPickIsLeft
 INSTANTIATE_TEST_SUITE_P(
     Each, ExternalChangeTest,
     ::testing::Values(
-        ExternalCase{"Install", IDC_AVAILABLE_LIST, InstallCommand, InstallFailure},
-        ExternalCase{"Uninstall", IDC_INSTALLED_LIST, UninstallCommand, UninstallFailure},
-        ExternalCase{"DeleteInstalled", IDC_INSTALLED_LIST, DeleteCommand, DeleteFailure},
-        ExternalCase{"DeleteAvailable", IDC_AVAILABLE_LIST, DeleteCommand, DeleteFailure}),
-    [](const ::testing::TestParamInfo<ExternalCase> &info) {
+        OperationCase{"Install", IDC_AVAILABLE_LIST, InstallCommand, InstallFailure},
+        OperationCase{"Uninstall", IDC_INSTALLED_LIST, UninstallCommand, UninstallFailure},
+        OperationCase{"DeleteInstalled", IDC_INSTALLED_LIST, DeleteCommand, DeleteFailure},
+        OperationCase{"DeleteAvailable", IDC_AVAILABLE_LIST, DeleteCommand, DeleteFailure}),
+    [](const ::testing::TestParamInfo<OperationCase> &info) {
         return std::string(info.param.label);
     });
 
 INSTANTIATE_TEST_SUITE_P(
     Each, ExternalMoveTest,
     ::testing::Values(
-        ExternalCase{"Install", IDC_AVAILABLE_LIST, InstallCommand, InstallFailure},
-        ExternalCase{"Uninstall", IDC_INSTALLED_LIST, UninstallCommand, UninstallFailure}),
-    [](const ::testing::TestParamInfo<ExternalCase> &info) {
+        OperationCase{"Install", IDC_AVAILABLE_LIST, InstallCommand, InstallFailure},
+        OperationCase{"Uninstall", IDC_INSTALLED_LIST, UninstallCommand, UninstallFailure}),
+    [](const ::testing::TestParamInfo<OperationCase> &info) {
         return std::string(info.param.label);
     });
 

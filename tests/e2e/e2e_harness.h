@@ -67,4 +67,13 @@ struct OperationCase {
 };
 std::ostream &operator<<(std::ostream &out, const OperationCase &c);
 
+// Names each case of a parameterised suite after its parameter's label.
+struct ByLabel {
+    template <typename Case>
+    std::string operator()(const ::testing::TestParamInfo<Case> &info) const
+    {
+        return info.param.label;
+    }
+};
+
 #endif

@@ -194,9 +194,7 @@ TEST_P(UnopenableIgnoreListTest, NothingIsFilteredAndTheEditorSaysSo)
 INSTANTIATE_TEST_SUITE_P(Fault, UnopenableIgnoreListTest,
                          ::testing::Values(UnopenableCase{"ReadOnlyFile", true},
                                            UnopenableCase{"HeldWithoutSharing", false}),
-                         [](const ::testing::TestParamInfo<UnopenableCase> &info) {
-                             return std::string(info.param.label);
-                         });
+                         ByLabel());
 
 typedef FaultTest FaultIgnoreListTest;
 
@@ -283,9 +281,7 @@ INSTANTIATE_TEST_SUITE_P(
                       "Failed to delete the mod."},
         OperationCase{"DeleteAvailable", IDC_AVAILABLE_LIST, DeleteCommand,
                       "Failed to delete the mod."}),
-    [](const ::testing::TestParamInfo<OperationCase> &info) {
-        return std::string(info.param.label);
-    });
+    ByLabel());
 
 // `main` or `mods` missing at start or removed during the run: an empty list
 // and "0", no message; moving a mod into the missing folder fails and leaves
@@ -362,8 +358,6 @@ TEST_P(MissingFolderTest, RemovedWhileRunningScansEmptyAndMovesIntoItFail)
 
 INSTANTIATE_TEST_SUITE_P(Fault, MissingFolderTest,
                          ::testing::Values(FolderCase{"Main", true}, FolderCase{"Mods", false}),
-                         [](const ::testing::TestParamInfo<FolderCase> &info) {
-                             return std::string(info.param.label);
-                         });
+                         ByLabel());
 
 } // namespace

@@ -130,9 +130,7 @@ INSTANTIATE_TEST_SUITE_P(Each, DeleteTest,
                                            DeleteCase{"InstalledNo", IDC_INSTALLED_LIST, IDNO},
                                            DeleteCase{"AvailableYes", IDC_AVAILABLE_LIST, IDYES},
                                            DeleteCase{"AvailableNo", IDC_AVAILABLE_LIST, IDNO}),
-                         [](const ::testing::TestParamInfo<DeleteCase> &info) {
-                             return std::string(info.param.label);
-                         });
+                         ByLabel());
 
 // A failing operation says why, under the error caption, and changes nothing.
 struct FailureTest : E2eTest, ::testing::WithParamInterface<OperationCase> {};
@@ -184,9 +182,7 @@ INSTANTIATE_TEST_SUITE_P(
                                     UninstallCommand, "Failed to uninstall the mod."},
                       OperationCase{"DeleteOfAVanishedFile", IDC_AVAILABLE_LIST, DeleteCommand,
                                     "Failed to delete the mod."}),
-    [](const ::testing::TestParamInfo<OperationCase> &info) {
-        return std::string(info.param.label);
-    });
+    ByLabel());
 
 int OtherList(int list)
 {
@@ -276,9 +272,7 @@ INSTANTIATE_TEST_SUITE_P(
         FreshClickCase{"InstallAfterADelete", DeleteAnsweredYes, InstallCommand},
         FreshClickCase{"InstallAfterAFailedUninstall", FailedUninstall, InstallCommand},
         FreshClickCase{"UninstallAfterAFailedInstall", FailedInstall, UninstallCommand}),
-    [](const ::testing::TestParamInfo<FreshClickCase> &info) {
-        return std::string(info.param.label);
-    });
+    ByLabel());
 
 TEST_F(ModOperationsTest, NothingHappensBeforeTheFirstClick)
 {
@@ -374,9 +368,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    InstallCommand},
                       UnpickedCase{"DeleteAfterAClickInTheInstalledList", IDC_INSTALLED_LIST,
                                    DeleteCommand}),
-    [](const ::testing::TestParamInfo<UnpickedCase> &info) {
-        return std::string(info.param.label);
-    });
+    ByLabel());
 
 struct StaleCase {
     const char *label;
@@ -459,8 +451,6 @@ TEST_P(StaleRowTest, ARowRecordedBeforeARemovalIsLeftAlone)
 INSTANTIATE_TEST_SUITE_P(Each, StaleRowTest,
                          ::testing::Values(StaleCase{"MoveIt", InstallCommand},
                                            StaleCase{"DeleteIt", DeleteCommand}),
-                         [](const ::testing::TestParamInfo<StaleCase> &info) {
-                             return std::string(info.param.label);
-                         });
+                         ByLabel());
 
 } // namespace

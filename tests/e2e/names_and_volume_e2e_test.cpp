@@ -142,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OddName{"Capitals", "LOUD.IWD"},
                       OddName{"HighBytes", "caf\xe9 \xfc\xdf \xa9.iwd"},
                       OddName{"Punctuation", "a,b;c=d+e[f]g{h}i'j!k#l$m%n&o(p)q~.iwd"}),
-    [](const ::testing::TestParamInfo<OddName> &info) { return std::string(info.param.label); });
+    ByLabel());
 
 // The longest names need a short game folder: "C:\q" with the program in
 // "C:\q\p", so that the longest name each folder handles still makes a full
@@ -519,17 +519,13 @@ INSTANTIATE_TEST_SUITE_P(
         OperationCase{"Uninstall", IDC_INSTALLED_LIST, UninstallCommand, UninstallFailure},
         OperationCase{"DeleteInstalled", IDC_INSTALLED_LIST, DeleteCommand, DeleteFailure},
         OperationCase{"DeleteAvailable", IDC_AVAILABLE_LIST, DeleteCommand, DeleteFailure}),
-    [](const ::testing::TestParamInfo<OperationCase> &info) {
-        return std::string(info.param.label);
-    });
+    ByLabel());
 
 INSTANTIATE_TEST_SUITE_P(
     Each, ExternalMoveTest,
     ::testing::Values(
         OperationCase{"Install", IDC_AVAILABLE_LIST, InstallCommand, InstallFailure},
         OperationCase{"Uninstall", IDC_INSTALLED_LIST, UninstallCommand, UninstallFailure}),
-    [](const ::testing::TestParamInfo<OperationCase> &info) {
-        return std::string(info.param.label);
-    });
+    ByLabel());
 
 } // namespace

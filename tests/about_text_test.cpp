@@ -1,5 +1,6 @@
 // The about text: its six lines, and the form of the build time it shows.
 #include "about_text.h"
+#include "text_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -59,16 +60,6 @@ bool IsTimeForm(const char *time)
             return false;
     }
     return TwoDigits(time) < 24 && TwoDigits(time + 3) < 60 && TwoDigits(time + 6) < 61;
-}
-
-std::vector<std::string> SplitLines(const std::string &text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(text.substr(start, end - start));
-    lines.push_back(text.substr(start));
-    return lines;
 }
 
 } // namespace

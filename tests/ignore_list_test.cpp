@@ -1,6 +1,7 @@
 // The ignore-list store: its reading rules, its match rule, and saving.
 #include "entry_source.h"
 #include "ignore_list.h"
+#include "recorded_message_box.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -5,6 +5,7 @@
 #include "memory_mod_list.h"
 #include "mod_operations.h"
 #include "mod_scan.h"
+#include "recorded_message_box.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

@@ -70,7 +70,7 @@ int main(int argc, char **argv)
     BenchSettings settings;
     if (!ReadArguments(argc, argv, &settings))
         return Usage();
-    if (!MakeFolder(settings.work)) {
+    if (!EnsureFolder(settings.work)) {
         fprintf(stderr, "bench: cannot make %s\n", settings.work.c_str());
         return 1;
     }

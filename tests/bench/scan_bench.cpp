@@ -120,7 +120,7 @@ bool BenchFolderSize(const BenchSettings &settings, HWND window, int archives)
         return false;
     }
     for (int entries : IgnoreListLengths) {
-        if (!WriteTextFile("ignore.list", IgnoreListText(entries)))
+        if (!WriteWholeFile("ignore.list", IgnoreListText(entries)))
             return false;
         OpenIgnoreList();
         ScanSamples samples;

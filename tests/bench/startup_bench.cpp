@@ -8,6 +8,7 @@
 #include "bench_parts.h"
 
 #include "bench_folders.h"
+#include "program_process.h"
 #include "resource.h"
 
 #include <windows.h>
@@ -49,41 +50,11 @@ struct Started {
     double seconds; // from just before process creation until up
 };
 
-struct WindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchProcessDialog(HWND window, LPARAM parameter)
-{
-    WindowSearch *search = reinterpret_cast<WindowSearch *>(parameter);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
-    char className[16] = "";
-    GetClassNameA(window, className, sizeof className);
-    if (processId == search->processId && strcmp(className, "#32770") == 0) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND DialogOfProcess(DWORD processId)
-{
-    WindowSearch search = {processId, nullptr};
-    EnumWindows(MatchProcessDialog, (LPARAM)&search);
-    return search.found;
-}
-
-// Sends a message that the window's thread answers only from its message
-// loop; false if it does not answer in time.
+// Asks with a message that the window's thread answers only from its
+// message loop; false if it does not answer in time.
 bool Ask(HWND window, UINT message, LRESULT *answer)
 {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(window, message, 0, 0, SMTO_NORMAL, AnswerTimeout, &result))
-        return false;
-    *answer = (LRESULT)result;
-    return true;
+    return AskWithin(window, message, 0, 0, AnswerTimeout, answer);
 }
 
 bool ListShows(HWND window, int list, int label, int rows)
@@ -110,12 +81,8 @@ void Stop(Started *started)
 {
     if (started->window)
         PostMessageA(started->window, WM_CLOSE, 0, 0);
-    if (WaitForSingleObject(started->process.hProcess, 10000) != WAIT_OBJECT_0) {
-        TerminateProcess(started->process.hProcess, 1);
-        WaitForSingleObject(started->process.hProcess, 10000);
-    }
-    CloseHandle(started->process.hThread);
-    CloseHandle(started->process.hProcess);
+    WaitForSingleObject(started->process.hProcess, 10000);
+    EndProcess(&started->process, 1, 10000);
 }
 
 // Starts `program` in `folder` and waits until it is up. On failure the
@@ -123,20 +90,17 @@ void Stop(Started *started)
 bool Start(const std::string &program, const std::string &folder, const Expected &expected,
            Started *started)
 {
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    std::string commandLine = "\"" + program + "\"";
     started->window = nullptr;
     double start = Seconds();
-    if (!CreateProcessA(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &started->process)) {
+    if (!StartProcessIn(program, folder, &started->process)) {
         fprintf(stderr, "bench: cannot start %s (error %lu)\n", program.c_str(),
                 GetLastError());
         return false;
     }
     for (;;) {
         if (!started->window)
-            started->window = DialogOfProcess(started->process.dwProcessId);
+            started->window = FindProcessWindow(
+                {started->process.dwProcessId, "#32770", nullptr, false, nullptr, true});
         if (started->window && IsUp(started->window, expected))
             break;
         // Doubles as the pause between two looks.
@@ -199,8 +163,8 @@ double StartedPeakWorkingSet(const Started &started)
 
 bool PrepareProgramFolder(const std::string &folder)
 {
-    return MakeFolder(folder) &&
-           WriteTextFile(JoinPath(folder, "ignore.list"), IgnoreListText(IgnoreEntries));
+    return EnsureFolder(folder) &&
+           WriteWholeFile(JoinPath(folder, "ignore.list"), IgnoreListText(IgnoreEntries));
 }
 
 } // namespace

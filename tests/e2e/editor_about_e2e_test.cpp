@@ -3,6 +3,7 @@
 // reaches "ignore.list", and how each of them closes.
 #include "e2e_harness.h"
 #include "resource.h"
+#include "text_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -21,16 +22,6 @@ const char LoadFailure[] =
     "Failed to load 'ignore.list'.\nCheck that it exists and is not currently in use.";
 const char ManualMissing[] = "Cannot find manual, should be in the same directory as this. "
                              "(.\\manual\\).\nReinstalling Quillmoor MM might fix this problem.";
-
-std::vector<std::string> SplitLines(const std::string &text)
-{
-    std::vector<std::string> lines;
-    size_t start = 0;
-    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(text.substr(start, end - start));
-    lines.push_back(text.substr(start));
-    return lines;
-}
 
 // "Mmm dd yyyy hh:mm:ss", the day padded with a space.
 bool IsBuildTimeForm(const std::string &text)

@@ -194,9 +194,7 @@ TEST_P(UnopenableIgnoreListTest, NothingIsFilteredAndTheEditorSaysSo)
 INSTANTIATE_TEST_SUITE_P(Fault, UnopenableIgnoreListTest,
                          ::testing::Values(UnopenableCase{"ReadOnlyFile", true},
                                            UnopenableCase{"HeldWithoutSharing", false}),
-                         [](const ::testing::TestParamInfo<UnopenableCase> &info) {
-                             return std::string(info.param.label);
-                         });
+                         ByLabel());
 
 typedef FaultTest FaultIgnoreListTest;
 
@@ -233,23 +231,11 @@ TEST_F(FaultIgnoreListTest, HeldWithSharingAfterStartKeepsWorking)
 // deleted or renamed: every operation on it fails with the system's reason,
 // and the row and the files stay as they were. Once it is let go the same
 // operation does just that one move or delete.
-struct LockedCase {
-    const char *label;
-    int list;
-    ListCommand command;
-    const char *message;
-};
-
-std::ostream &operator<<(std::ostream &out, const LockedCase &c)
-{
-    return out << c.label;
-}
-
-struct LockedArchiveTest : FaultTest, ::testing::WithParamInterface<LockedCase> {};
+struct LockedArchiveTest : FaultTest, ::testing::WithParamInterface<OperationCase> {};
 
 TEST_P(LockedArchiveTest, FailsWithTheReasonAndChangesNothing)
 {
-    const LockedCase &c = GetParam();
+    const OperationCase &c = GetParam();
     bool installed = c.list == IDC_INSTALLED_LIST;
     AddInstalled("other.iwd", 100);
     AddAvailable("other.iwd", 200);
@@ -288,14 +274,14 @@ TEST_P(LockedArchiveTest, FailsWithTheReasonAndChangesNothing)
 INSTANTIATE_TEST_SUITE_P(
     Fault, LockedArchiveTest,
     ::testing::Values(
-        LockedCase{"Install", IDC_AVAILABLE_LIST, InstallCommand, "Failed to install the mod."},
-        LockedCase{"Uninstall", IDC_INSTALLED_LIST, UninstallCommand,
-                   "Failed to uninstall the mod."},
-        LockedCase{"DeleteInstalled", IDC_INSTALLED_LIST, DeleteCommand,
-                   "Failed to delete the mod."},
-        LockedCase{"DeleteAvailable", IDC_AVAILABLE_LIST, DeleteCommand,
-                   "Failed to delete the mod."}),
-    [](const ::testing::TestParamInfo<LockedCase> &info) { return std::string(info.param.label); });
+        OperationCase{"Install", IDC_AVAILABLE_LIST, InstallCommand, "Failed to install the mod."},
+        OperationCase{"Uninstall", IDC_INSTALLED_LIST, UninstallCommand,
+                      "Failed to uninstall the mod."},
+        OperationCase{"DeleteInstalled", IDC_INSTALLED_LIST, DeleteCommand,
+                      "Failed to delete the mod."},
+        OperationCase{"DeleteAvailable", IDC_AVAILABLE_LIST, DeleteCommand,
+                      "Failed to delete the mod."}),
+    ByLabel());
 
 // `main` or `mods` missing at start or removed during the run: an empty list
 // and "0", no message; moving a mod into the missing folder fails and leaves
@@ -372,8 +358,6 @@ TEST_P(MissingFolderTest, RemovedWhileRunningScansEmptyAndMovesIntoItFail)
 
 INSTANTIATE_TEST_SUITE_P(Fault, MissingFolderTest,
                          ::testing::Values(FolderCase{"Main", true}, FolderCase{"Mods", false}),
-                         [](const ::testing::TestParamInfo<FolderCase> &info) {
-                             return std::string(info.param.label);
-                         });
+                         ByLabel());
 
 } // namespace

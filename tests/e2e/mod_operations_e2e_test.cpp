@@ -130,28 +130,14 @@ INSTANTIATE_TEST_SUITE_P(Each, DeleteTest,
                                            DeleteCase{"InstalledNo", IDC_INSTALLED_LIST, IDNO},
                                            DeleteCase{"AvailableYes", IDC_AVAILABLE_LIST, IDYES},
                                            DeleteCase{"AvailableNo", IDC_AVAILABLE_LIST, IDNO}),
-                         [](const ::testing::TestParamInfo<DeleteCase> &info) {
-                             return std::string(info.param.label);
-                         });
+                         ByLabel());
 
 // A failing operation says why, under the error caption, and changes nothing.
-struct FailureCase {
-    const char *label;
-    int list;
-    ListCommand command;
-    const char *message;
-};
-
-std::ostream &operator<<(std::ostream &out, const FailureCase &c)
-{
-    return out << c.label;
-}
-
-struct FailureTest : E2eTest, ::testing::WithParamInterface<FailureCase> {};
+struct FailureTest : E2eTest, ::testing::WithParamInterface<OperationCase> {};
 
 TEST_P(FailureTest, ReportsTheSystemsReasonAndChangesNothing)
 {
-    const FailureCase &c = GetParam();
+    const OperationCase &c = GetParam();
     AddInstalled("same.iwd", 100);
     AddInstalled("other.iwd", 150);
     AddAvailable("same.iwd", 200);
@@ -190,15 +176,13 @@ TEST_P(FailureTest, ReportsTheSystemsReasonAndChangesNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     Each, FailureTest,
-    ::testing::Values(FailureCase{"InstallOntoAnExistingName", IDC_AVAILABLE_LIST, InstallCommand,
-                                  "Failed to install the mod."},
-                      FailureCase{"UninstallOntoAnExistingName", IDC_INSTALLED_LIST,
-                                  UninstallCommand, "Failed to uninstall the mod."},
-                      FailureCase{"DeleteOfAVanishedFile", IDC_AVAILABLE_LIST, DeleteCommand,
-                                  "Failed to delete the mod."}),
-    [](const ::testing::TestParamInfo<FailureCase> &info) {
-        return std::string(info.param.label);
-    });
+    ::testing::Values(OperationCase{"InstallOntoAnExistingName", IDC_AVAILABLE_LIST, InstallCommand,
+                                    "Failed to install the mod."},
+                      OperationCase{"UninstallOntoAnExistingName", IDC_INSTALLED_LIST,
+                                    UninstallCommand, "Failed to uninstall the mod."},
+                      OperationCase{"DeleteOfAVanishedFile", IDC_AVAILABLE_LIST, DeleteCommand,
+                                    "Failed to delete the mod."}),
+    ByLabel());
 
 int OtherList(int list)
 {
@@ -288,9 +272,7 @@ INSTANTIATE_TEST_SUITE_P(
         FreshClickCase{"InstallAfterADelete", DeleteAnsweredYes, InstallCommand},
         FreshClickCase{"InstallAfterAFailedUninstall", FailedUninstall, InstallCommand},
         FreshClickCase{"UninstallAfterAFailedInstall", FailedInstall, UninstallCommand}),
-    [](const ::testing::TestParamInfo<FreshClickCase> &info) {
-        return std::string(info.param.label);
-    });
+    ByLabel());
 
 TEST_F(ModOperationsTest, NothingHappensBeforeTheFirstClick)
 {
@@ -386,9 +368,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    InstallCommand},
                       UnpickedCase{"DeleteAfterAClickInTheInstalledList", IDC_INSTALLED_LIST,
                                    DeleteCommand}),
-    [](const ::testing::TestParamInfo<UnpickedCase> &info) {
-        return std::string(info.param.label);
-    });
+    ByLabel());
 
 struct StaleCase {
     const char *label;
@@ -471,8 +451,6 @@ TEST_P(StaleRowTest, ARowRecordedBeforeARemovalIsLeftAlone)
 INSTANTIATE_TEST_SUITE_P(Each, StaleRowTest,
                          ::testing::Values(StaleCase{"MoveIt", InstallCommand},
                                            StaleCase{"DeleteIt", DeleteCommand}),
-                         [](const ::testing::TestParamInfo<StaleCase> &info) {
-                             return std::string(info.param.label);
-                         });
+                         ByLabel());
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <ostream>
 #include <set>
 #include <stdio.h>
+#include <string.h>
 
 namespace {
 
@@ -141,7 +142,7 @@ INSTANTIATE_TEST_SUITE_P(
                       OddName{"Capitals", "LOUD.IWD"},
                       OddName{"HighBytes", "caf\xe9 \xfc\xdf \xa9.iwd"},
                       OddName{"Punctuation", "a,b;c=d+e[f]g{h}i'j!k#l$m%n&o(p)q~.iwd"}),
-    [](const ::testing::TestParamInfo<OddName> &info) { return std::string(info.param.label); });
+    ByLabel());
 
 // The longest names need a short game folder: "C:\q" with the program in
 // "C:\q\p", so that the longest name each folder handles still makes a full
@@ -272,9 +273,45 @@ TEST_F(LongNameTest, TheLongestNamesMoveAndLongerOnesAreListedButNeverTouched)
     EXPECT_EQ(Label(IDC_AVAILABLE_COUNT), "2");
 }
 
+// One folder of the case with thousands of archives, as
+// thousands_of_archives.def describes it.
+struct SeedFolder {
+    const char *part; // "main" or "mods"
+    const char *nameFormat;
+    int count;
+    char fill;
+    int sizeModulus;
+};
+
+const SeedFolder SeedFolders[] = {
+#define ARCHIVES(part, nameFormat, count, fill, sizeModulus) \
+    {part, nameFormat, count, fill, sizeModulus},
+#include "thousands_of_archives.def"
+#undef ARCHIVES
+};
+
+const SeedFolder *FindSeedFolder(const char *part)
+{
+    for (const SeedFolder &seed : SeedFolders) {
+        if (strcmp(seed.part, part) == 0)
+            return &seed;
+    }
+    return nullptr;
+}
+
+std::vector<std::string> SeedNames(const SeedFolder &seed)
+{
+    std::vector<std::string> names;
+    char name[64];
+    for (int i = 0; i < seed.count; ++i) {
+        snprintf(name, sizeof name, seed.nameFormat, i);
+        names.push_back(name);
+    }
+    return names;
+}
+
 // Moves a folder that run-e2e made ready ($QUILL_E2E_SEED\<part>) into the
-// place of `folder`. False where there is none to take: the case then makes
-// the files itself, which under Wine takes most of a minute.
+// place of `folder`. False where there is none to take.
 bool TakeSeedFolder(const char *part, const std::string &folder)
 {
     char seed[MAX_PATH];
@@ -286,6 +323,20 @@ bool TakeSeedFolder(const char *part, const std::string &folder)
            MoveFileA(from.c_str(), folder.c_str());
 }
 
+// The seed folder's archives in `folder`: taken from run-e2e where it made
+// them, else made here, which under Wine takes most of a minute.
+bool LayOutSeedFolder(const SeedFolder &seed, const std::string &folder)
+{
+    if (TakeSeedFolder(seed.part, folder))
+        return true;
+    std::vector<std::string> names = SeedNames(seed);
+    for (int i = 0; i < seed.count; ++i) {
+        if (!WriteBytesFile(folder + "\\" + names[i], std::string(i % seed.sizeModulus, seed.fill)))
+            return false;
+    }
+    return true;
+}
+
 // 10,000 archives in mods and 1,000 in main with 500 ignore entries, half
 // of which name archives in main.
 TEST_F(FolderCase, ThousandsOfArchivesStayCorrectThroughEveryOperation)
@@ -293,30 +344,26 @@ TEST_F(FolderCase, ThousandsOfArchivesStayCorrectThroughEveryOperation)
     std::string ignore;
     std::set<std::string> installed, available;
     char name[32];
-    bool mainMade = TakeSeedFolder("main", game.mainFolder);
-    bool modsMade = TakeSeedFolder("mods", game.modsFolder);
-    for (int i = 0; i < 1000; ++i) {
-        snprintf(name, sizeof name, "main%04d.iwd", i);
-        if (!mainMade) {
-            ASSERT_TRUE(WriteBytesFile(game.mainFolder + "\\" + name, std::string(i, 'i')));
-        }
+    const SeedFolder *mainSeed = FindSeedFolder("main"), *modsSeed = FindSeedFolder("mods");
+    ASSERT_TRUE(mainSeed && modsSeed) << "thousands_of_archives.def lacks main or mods";
+    ASSERT_TRUE(LayOutSeedFolder(*mainSeed, game.mainFolder));
+    ASSERT_TRUE(LayOutSeedFolder(*modsSeed, game.modsFolder));
+    std::vector<std::string> mainNames = SeedNames(*mainSeed);
+    ASSERT_EQ(mainNames.size(), 1000u);
+    for (size_t i = 0; i < mainNames.size(); ++i) {
         if (i % 4 == 0)
-            ignore += std::string(name) + "\n";
+            ignore += mainNames[i] + "\n";
         else
-            installed.insert(name);
+            installed.insert(mainNames[i]);
     }
     for (int i = 0; i < 249; ++i) {
         snprintf(name, sizeof name, "pak%04d.iwd", i);
         ignore += std::string(name) + "\r\n";
     }
     ignore += "mod00042.iwd\n";
-    for (int i = 0; i < 10000; ++i) {
-        snprintf(name, sizeof name, "mod%05d.iwd", i);
-        if (!modsMade) {
-            ASSERT_TRUE(WriteBytesFile(game.modsFolder + "\\" + name, std::string(i % 2000, 'm')));
-        }
-        available.insert(name);
-    }
+    for (const std::string &archive : SeedNames(*modsSeed))
+        available.insert(archive);
+    ASSERT_EQ(available.size(), 10000u);
     WriteIgnoreList(ignore);
     Manifest before = TakeManifest(game.root);
     ASSERT_EQ(before.size(), 11000u + 5u); // and four folders and ignore.list
@@ -366,23 +413,11 @@ TEST_F(FolderCase, ThousandsOfArchivesStayCorrectThroughEveryOperation)
 }
 
 // Files that change behind the program's back after the player picked a row.
-struct ExternalCase {
-    const char *label;
-    int list;
-    ListCommand command;
-    const char *failure;
-};
-
-std::ostream &operator<<(std::ostream &out, const ExternalCase &c)
-{
-    return out << c.label;
-}
-
-struct ExternalChangeTest : FolderCase, ::testing::WithParamInterface<ExternalCase> {
+struct ExternalChangeTest : FolderCase, ::testing::WithParamInterface<OperationCase> {
     // picked.iwd on the case's side, other files on both.
     void Populate()
     {
-        const ExternalCase &c = GetParam();
+        const OperationCase &c = GetParam();
         bool installed = c.list == IDC_INSTALLED_LIST;
         ASSERT_TRUE(WriteBytesFile((installed ? game.mainFolder : game.modsFolder) +
                                        "\\picked.iwd",
@@ -426,7 +461,7 @@ TEST_P(ExternalChangeTest, APickedFileGoneSinceIsReportedAndNothingElseMoves)
     Manifest before = TakeManifest(game.root);
 
     Act();
-    ExpectFailureReport(GetParam().failure);
+    ExpectFailureReport(GetParam().message);
     ExpectManifest(before);
     EXPECT_EQ(Rows(GetParam().list).size(), 3u) << "the picked row stays until a scan";
 }
@@ -445,7 +480,7 @@ TEST_P(ExternalMoveTest, AFileOfTheSameNameMadeInTheOtherFolderIsNeverReplaced)
     Manifest before = TakeManifest(game.root);
 
     Act();
-    ExpectFailureReport(GetParam().failure);
+    ExpectFailureReport(GetParam().message);
     ExpectManifest(before);
     EXPECT_EQ(ReadWholeFile(PickedPath()), "the picked mod");
     EXPECT_EQ(ReadWholeFile(otherFolder + "\\picked.iwd"), "made by someone else");
@@ -480,21 +515,17 @@ TEST_P(ExternalChangeTest, AfterBothFoldersChangeAndAreRescannedTheOldPickIsLeft
 INSTANTIATE_TEST_SUITE_P(
     Each, ExternalChangeTest,
     ::testing::Values(
-        ExternalCase{"Install", IDC_AVAILABLE_LIST, InstallCommand, InstallFailure},
-        ExternalCase{"Uninstall", IDC_INSTALLED_LIST, UninstallCommand, UninstallFailure},
-        ExternalCase{"DeleteInstalled", IDC_INSTALLED_LIST, DeleteCommand, DeleteFailure},
-        ExternalCase{"DeleteAvailable", IDC_AVAILABLE_LIST, DeleteCommand, DeleteFailure}),
-    [](const ::testing::TestParamInfo<ExternalCase> &info) {
-        return std::string(info.param.label);
-    });
+        OperationCase{"Install", IDC_AVAILABLE_LIST, InstallCommand, InstallFailure},
+        OperationCase{"Uninstall", IDC_INSTALLED_LIST, UninstallCommand, UninstallFailure},
+        OperationCase{"DeleteInstalled", IDC_INSTALLED_LIST, DeleteCommand, DeleteFailure},
+        OperationCase{"DeleteAvailable", IDC_AVAILABLE_LIST, DeleteCommand, DeleteFailure}),
+    ByLabel());
 
 INSTANTIATE_TEST_SUITE_P(
     Each, ExternalMoveTest,
     ::testing::Values(
-        ExternalCase{"Install", IDC_AVAILABLE_LIST, InstallCommand, InstallFailure},
-        ExternalCase{"Uninstall", IDC_INSTALLED_LIST, UninstallCommand, UninstallFailure}),
-    [](const ::testing::TestParamInfo<ExternalCase> &info) {
-        return std::string(info.param.label);
-    });
+        OperationCase{"Install", IDC_AVAILABLE_LIST, InstallCommand, InstallFailure},
+        OperationCase{"Uninstall", IDC_INSTALLED_LIST, UninstallCommand, UninstallFailure}),
+    ByLabel());
 
 } // namespace

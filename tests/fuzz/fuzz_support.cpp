@@ -1,6 +1,7 @@
 // The scratch game folder and the message box of the fuzz targets.
 #include "fuzz_support.h"
 
+#include "files.h"
 #include "message_box.h"
 
 #include <dirent.h>
@@ -26,14 +27,6 @@ void RemoveScratchFolder()
         std::filesystem::remove_all(scratchRoot, ignored);
 }
 
-void MakeFolderOrStop(const std::string &path)
-{
-    if (mkdir(path.c_str(), 0755) != 0) {
-        perror(path.c_str());
-        abort();
-    }
-}
-
 } // namespace
 
 int ShowMessageBox(HWND, const char *, const char *, UINT type)
@@ -48,11 +41,12 @@ bool EnterScratchGameFolder()
     scratchRoot = std::string(temp && *temp ? temp : "/tmp") + "/quill-fuzz-" +
                   std::to_string((long)getpid());
     RemoveScratchFolder();
-    MakeFolderOrStop(scratchRoot);
-    MakeFolderOrStop(scratchRoot + "/main");
-    MakeFolderOrStop(scratchRoot + "/QuillmoorMM");
-    MakeFolderOrStop(scratchRoot + "/QuillmoorMM/mods");
-    if (chdir((scratchRoot + "/QuillmoorMM").c_str()) != 0) {
+    GamePaths game = GamePathsIn(scratchRoot);
+    if (PathExists(scratchRoot) || !MakeGameFolders(game)) {
+        perror(scratchRoot.c_str());
+        abort();
+    }
+    if (!ChangeDirectory(game.programFolder)) {
         perror("chdir");
         abort();
     }
@@ -60,25 +54,15 @@ bool EnterScratchGameFolder()
     return true;
 }
 
-void WriteWholeFile(const char *path, const std::string &bytes)
+void WriteScratchFile(const char *path, const std::string &bytes)
 {
-    FILE *file = fopen(path, "wb");
-    Check(file != nullptr, "a scratch file can be written");
-    Check(fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size(),
-          "a scratch file is written whole");
-    Check(fclose(file) == 0, "a scratch file is closed");
+    Check(WriteWholeFile(path, bytes), "a scratch file is written whole");
 }
 
-std::string ReadWholeFile(const char *path)
+std::string ReadScratchFile(const char *path)
 {
     std::string bytes;
-    FILE *file = fopen(path, "rb");
-    Check(file != nullptr, "a scratch file can be read");
-    char block[4096];
-    size_t got;
-    while ((got = fread(block, 1, sizeof block, file)) > 0)
-        bytes.append(block, got);
-    fclose(file);
+    Check(ReadWholeFile(path, &bytes), "a scratch file can be read");
     return bytes;
 }
 

@@ -13,8 +13,9 @@
 // when the process exits. Returns true so that it can start a static value.
 bool EnterScratchGameFolder();
 
-void WriteWholeFile(const char *path, const std::string &bytes);
-std::string ReadWholeFile(const char *path);
+// Whole scratch files (with files.h), the run stopped when one fails.
+void WriteScratchFile(const char *path, const std::string &bytes);
+std::string ReadScratchFile(const char *path);
 
 // Removes every entry of a folder, leaving the folder itself.
 void EmptyFolder(const char *path);

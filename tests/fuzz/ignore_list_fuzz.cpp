@@ -133,13 +133,13 @@ void CheckMatches(const std::vector<std::string> &names, const Entries &entries)
 // saved and loaded again. `names` are tested before and after the save.
 void CheckStore(const std::string &bytes, const std::vector<std::string> &names)
 {
-    WriteWholeFile("ignore.list", bytes);
+    WriteScratchFile("ignore.list", bytes);
 
     OpenIgnoreList();
     std::string opened = bytes;
     if (!opened.empty() && opened.back() == '\x1A')
         opened.pop_back();
-    Check(ReadWholeFile("ignore.list") == opened,
+    Check(ReadScratchFile("ignore.list") == opened,
           "opening drops one final Ctrl-Z from the file and changes nothing else");
 
     const Entries expected = EntriesOf(bytes);
@@ -153,7 +153,7 @@ void CheckStore(const std::string &bytes, const std::vector<std::string> &names)
     Check(messageBoxesShown == shownBefore, "a successful save shows no message");
 
     const Entries saved = AfterSaving(loaded);
-    Check(EntriesOf(ReadWholeFile("ignore.list")) == saved,
+    Check(EntriesOf(ReadScratchFile("ignore.list")) == saved,
           "the file a save writes reads back as the entries saved");
     Check(LoadAll() == saved, "after a save the store loads the entries saved");
     CheckMatches(names, saved);

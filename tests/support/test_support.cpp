@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include "files.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -51,15 +53,14 @@ GameFolder::~GameFolder()
 
 void WriteFile(const std::string &path, const std::string &bytes)
 {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), (std::streamsize)bytes.size());
-    ASSERT_TRUE(out.good()) << "cannot write " << path;
+    ASSERT_TRUE(WriteWholeFile(path, bytes)) << "cannot write " << path;
 }
 
 std::string ReadFile(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::string bytes;
+    ReadWholeFile(path, &bytes);
+    return bytes;
 }
 
 bool FileExists(const std::string &path)

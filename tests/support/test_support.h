@@ -1,10 +1,9 @@
-// What the unit tests share: a game folder in a temporary directory, file
-// helpers, and the record of the message boxes the core would have shown.
+// What the unit tests share: a game folder in a temporary directory and file
+// helpers.
 #ifndef QUILLMOOR_TEST_SUPPORT_H
 #define QUILLMOOR_TEST_SUPPORT_H
 
 #include "platform.h"
-#include "recorded_message_box.h"
 
 #include <string>
 #include <vector>

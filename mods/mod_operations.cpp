@@ -20,6 +20,25 @@ void ShowRowCount(HWND window, ModFolder folder)
     ModListShowCount(window, folder, (unsigned)ModListRowCount(window, folder));
 }
 
+// The scan leaves the full path empty where no path reaches the row's file
+// alone; such a row is refused, touching nothing.
+void RefuseRowWithoutPath(HWND window, ModFolder folder, int row, const char *failure)
+{
+    char name[ModTextBufferSize];
+    ModListGetCell(window, folder, row, NameColumn, name, sizeof name);
+    ReportError(window, MissingFullPathReason(folder, name), failure);
+}
+
+bool GetSize(const char *path, DWORD *low, DWORD *high)
+{
+    WIN32_FILE_ATTRIBUTE_DATA information;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &information))
+        return false;
+    *low = information.nFileSizeLow;
+    *high = information.nFileSizeHigh;
+    return true;
+}
+
 // Moves the file of a row of one folder's list into the other folder, under
 // the same name. True when the file has moved; otherwise the user has been
 // told why, under `failure`.
@@ -29,19 +48,32 @@ bool MoveRowFile(HWND window, ModFolder from, ModFolder to, int row, const char 
     char name[ModTextBufferSize];
     ModListGetCell(window, from, row, FullPathColumn, fullPath, sizeof fullPath);
     ModListGetCell(window, from, row, NameColumn, name, sizeof name);
+    if (fullPath[0] == '\0') {
+        RefuseRowWithoutPath(window, from, row, failure);
+        return false;
+    }
 
-    // The scan leaves the full path empty where it could not be made. A name
-    // cut short by its buffer makes a destination longer than a path can be,
-    // so the file is never moved under another name.
+    // A name cut short by its buffer makes a destination longer than a path
+    // can be, so the file is never moved under another name.
     char destination[MAX_PATH];
     int length = snprintf(destination, sizeof destination, ModFolderPathFormat(to), name);
-    if (fullPath[0] == '\0' || length < 0 || length >= (int)sizeof destination) {
+    if (length < 0 || length >= (int)sizeof destination) {
         ReportError(window, ERROR_FILENAME_EXCED_RANGE, failure);
         return false;
     }
 
+    DWORD low, high, lowAfter, highAfter;
+    bool destinationWasThere = GetSize(destination, &lowAfter, &highAfter);
+    bool sourceWasThere = GetSize(fullPath, &low, &high);
     if (!MoveFileA(fullPath, destination)) {
-        ReportError(window, GetLastError(), failure);
+        DWORD code = GetLastError();
+        // Between volumes a move copies the file; where a failed copy leaves
+        // what it wrote while the source is still there whole, that part
+        // goes again, so that the destination is as it was.
+        if (!destinationWasThere && sourceWasThere && GetSize(destination, &lowAfter, &highAfter) &&
+            GetSize(fullPath, &lowAfter, &highAfter) && lowAfter == low && highAfter == high)
+            DeleteFileA(destination);
+        ReportError(window, code, failure);
         return false;
     }
     return true;
@@ -81,7 +113,7 @@ void DeleteMod(HWND window, int row, ModFolder folder)
     char fullPath[MAX_PATH];
     ModListGetCell(window, folder, row, FullPathColumn, fullPath, sizeof fullPath);
     if (fullPath[0] == '\0') {
-        ReportError(window, ERROR_FILENAME_EXCED_RANGE, "Failed to delete the mod.");
+        RefuseRowWithoutPath(window, folder, row, "Failed to delete the mod.");
         return;
     }
     if (!DeleteFileA(fullPath)) {

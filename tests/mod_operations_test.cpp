@@ -483,12 +483,13 @@ TEST_P(AnyModOperationTest, ARowWhoseNameWouldReachAnotherFileTouchesNoFile)
 {
     const Operation &operation = GetParam();
 #ifdef _WIN32
-    const HostileName hostile = {L"m\x0101.iwd", false};
+    const HostileName name = {L"m\x0101.iwd", false};
 #else
-    const HostileName hostile = {"m\xC4\x81.iwd", false};
+    const HostileName name = {"m\xC4\x81.iwd", false};
 #endif
     WriteFile(Folder(operation.from) + "ma.iwd", "the real ma.iwd");
-    ASSERT_TRUE(MakeHostileFile(Folder(operation.from), hostile, "m-macron"));
+    HostileFile hostile(Folder(operation.from), name, "m-macron");
+    ASSERT_TRUE(hostile.made);
     ListNamesByCodePage();
     ScanBoth();
     int row = -1;

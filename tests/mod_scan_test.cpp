@@ -216,7 +216,8 @@ TEST_F(ModScanTest, ANameThatWouldReachAnotherFileHasNoFullPath)
         SCOPED_TRACE(c.what);
         RemovePath("mods");
         MakeFolder("mods");
-        if (!MakeHostileFile("mods", c.name, "xx"))
+        HostileFile hostile("mods", c.name, "xx");
+        if (!hostile.made)
             continue;
         WriteFile(std::string("mods/") + c.twin, "x");
         ListNamesByCodePage();

@@ -101,7 +101,7 @@ SmallVolumeGame::SmallVolumeGame(const std::string &part)
         }
     } else {
 #ifdef _WIN32
-        missing = "no small volume: run under scripts/with-small-volumes";
+        missing = "no small volume: run under scripts/with-tmpfs --small-volumes";
         return;
 #else
         root = MakeUniqueFolder(fs::temp_directory_path().string());
@@ -171,32 +171,39 @@ void FillVolume(const std::string &folder)
     fclose(file);
 }
 
-bool MakeHostileFile(const std::string &folder, const HostileName &name,
-                     const std::string &bytes)
+HostileFile::HostileFile(const std::string &folder, const HostileName &name,
+                         const std::string &bytes)
 {
 #ifdef _WIN32
-    wchar_t wideFolder[MAX_PATH];
+    // Always past normalisation, so that the file can be removed again.
+    wchar_t wideFolder[MAX_PATH], full[MAX_PATH];
     MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wideFolder, MAX_PATH);
-    std::wstring path = std::wstring(wideFolder) + L"\\" + name.name;
-    if (name.raw) {
-        wchar_t full[MAX_PATH];
-        GetFullPathNameW(wideFolder, MAX_PATH, full, nullptr);
-        path = std::wstring(L"\\\\?\\") + full + L"\\" + name.name;
-    }
+    GetFullPathNameW(wideFolder, MAX_PATH, full, nullptr);
+    path = std::wstring(name.raw ? L"\\\\?\\" : L"") + full + L"\\" + name.name;
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         std::cout << "[   NOTE   ] cannot make a file of that name here (error "
                   << GetLastError() << ")\n";
-        return false;
+        return;
     }
     DWORD written = 0;
     ::WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
     CloseHandle(file);
-    return written == bytes.size();
+    made = written == bytes.size();
 #else
-    WriteFile(folder + "/" + name.name, bytes);
-    return true;
+    path = folder + "/" + name.name;
+    WriteFile(path, bytes);
+    made = FileExists(path);
+#endif
+}
+
+HostileFile::~HostileFile()
+{
+#ifdef _WIN32
+    DeleteFileW(path.c_str());
+#else
+    unlink(path.c_str());
 #endif
 }
 

@@ -29,7 +29,7 @@ std::string MakeUniqueFolder(const std::string &parent);
 // A game folder one of whose parts lies on a small volume of its own (256
 // KiB), apart from the rest: "main", "mods" or "program" (the program folder
 // with ignore.list and mods). Natively it mounts one where it may (as root);
-// under Wine it takes the ones that scripts/with-small-volumes mounted. When
+// under Wine it takes the ones that scripts/with-tmpfs --small-volumes mounted. When
 // there is none, `missing` says why and the current directory is unchanged.
 struct SmallVolumeGame {
     explicit SmallVolumeGame(const std::string &part);
@@ -62,9 +62,22 @@ struct HostileName {
 #endif
     bool raw;
 };
-// False, with a note, where the system cannot make such a file.
-bool MakeHostileFile(const std::string &folder, const HostileName &name,
-                     const std::string &bytes);
+// A file of such a name, while it lives; `made` is false, with a note,
+// where the system cannot make one. It is removed by its own name: a file
+// whose name ends in a dot or space is out of reach of the usual calls.
+struct HostileFile {
+    HostileFile(const std::string &folder, const HostileName &name, const std::string &bytes);
+    ~HostileFile();
+    HostileFile(const HostileFile &) = delete;
+    HostileFile &operator=(const HostileFile &) = delete;
+
+    bool made = false;
+#ifdef _WIN32
+    std::wstring path;
+#else
+    std::string path;
+#endif
+};
 // Natively, the stand-in lists names as Wine does with a single-byte code
 // page until EndTestModes (posix_win32.h); on Windows the system does so
 // anyway and both do nothing.

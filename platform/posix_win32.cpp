@@ -41,6 +41,7 @@ struct Search {
 // Test modes (posix_win32.h).
 bool namesByCodePage;
 bool withoutNoReplaceRename;
+bool keepFailedCopy;
 bool failRead;
 size_t readBytes;
 bool failPut;
@@ -157,7 +158,8 @@ bool CopyWhole(const char *from, const char *to)
     }
     close(source);
     if (!ok) {
-        unlink(to);
+        if (!keepFailedCopy)
+            unlink(to);
         errno = code;
     }
     return ok;
@@ -400,6 +402,11 @@ void PosixMoveWithoutNoReplaceRename()
     withoutNoReplaceRename = true;
 }
 
+void PosixKeepFailedCopies()
+{
+    keepFailedCopy = true;
+}
+
 void PosixFailNextRead(size_t bytes)
 {
     failRead = true;
@@ -420,6 +427,7 @@ void PosixEndTestModes()
 {
     namesByCodePage = false;
     withoutNoReplaceRename = false;
+    keepFailedCopy = false;
     failRead = false;
     failPut = false;
     reopensBeforeFailure = -1;

@@ -96,6 +96,9 @@ HLOCAL LocalFree(HLOCAL memory);
 void PosixListNamesByCodePage();
 // Moves as on a file system without no-replace renames.
 void PosixMoveWithoutNoReplaceRename();
+// A move between volumes whose copy fails leaves what it copied, as Wine's
+// does.
+void PosixKeepFailedCopies();
 // The next read of a stream gives at most `bytes` bytes and then fails.
 void PosixFailNextRead(size_t bytes);
 // The next text put to a stream (fputs) fails, writing nothing.

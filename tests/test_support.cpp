@@ -214,6 +214,13 @@ void ListNamesByCodePage()
 #endif
 }
 
+void KeepFailedCopies()
+{
+#ifndef _WIN32
+    PosixKeepFailedCopies();
+#endif
+}
+
 void EndTestModes()
 {
 #ifndef _WIN32

@@ -82,6 +82,9 @@ struct HostileFile {
 // page until EndTestModes (posix_win32.h); on Windows the system does so
 // anyway and both do nothing.
 void ListNamesByCodePage();
+// Natively, a failed move between volumes leaves its part copy, as under
+// Wine; on Windows it does nothing.
+void KeepFailedCopies();
 void EndTestModes();
 
 void WriteFile(const std::string &path, const std::string &bytes);

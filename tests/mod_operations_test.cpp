@@ -366,12 +366,14 @@ TEST_F(ModOperationTest, AnInstalledModThatTheIgnoreListNamesLeavesBothLists)
     EXPECT_EQ(List(AvailableFolder).countLabel, 1u);
 }
 
-// A mod of the same name in the other folder is never replaced.
+// A mod of the same name in the other folder is never replaced, nor
+// removed as if the failed move had left it: it was there before (and is
+// of the same size, 15 bytes).
 TEST_P(ModMoveTest, AnExistingDestinationFailsAndReplacesNothing)
 {
     const Operation &operation = GetParam();
     int row = ThreeMods(operation);
-    WriteFile(Folder(operation.to) + "m.iwd", "another mod of that name");
+    WriteFile(Folder(operation.to) + "m.iwd", "a same-size mod");
     const std::string lists = Lists();
     const auto files = Files(game.root);
 
@@ -379,7 +381,7 @@ TEST_P(ModMoveTest, AnExistingDestinationFailsAndReplacesNothing)
 
     ExpectReport(operation.failure, ERROR_ALREADY_EXISTS);
     EXPECT_EQ(ReadFile(Folder(operation.from) + "m.iwd"), "the mod's bytes");
-    EXPECT_EQ(ReadFile(Folder(operation.to) + "m.iwd"), "another mod of that name");
+    EXPECT_EQ(ReadFile(Folder(operation.to) + "m.iwd"), "a same-size mod");
     EXPECT_EQ(Files(game.root), files);
     EXPECT_EQ(Lists(), lists);
 }

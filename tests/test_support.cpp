@@ -12,6 +12,7 @@
 #include <string.h>
 
 #ifndef _WIN32
+#include <sched.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -104,6 +105,15 @@ SmallVolumeGame::SmallVolumeGame(const std::string &part)
         missing = "no small volume: run under scripts/with-tmpfs --small-volumes";
         return;
 #else
+        // Mounted in a namespace of this process's own: the mount goes with
+        // the process, even one killed part-way.
+        static const bool privateMounts =
+            unshare(CLONE_NEWNS) == 0 &&
+            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+        if (!privateMounts) {
+            missing = "cannot mount a small volume here (" + std::string(strerror(errno)) + ")";
+            return;
+        }
         root = MakeUniqueFolder(fs::temp_directory_path().string());
         const fs::path on = part == "main"   ? fs::path(root) / "main"
                             : part == "mods" ? fs::path(root) / "QuillmoorMM" / "mods"

@@ -3,25 +3,11 @@
 
 #include <string.h>
 
-namespace {
-
-bool IsRow(HWND window, ModFolder folder, int row)
-{
-    return row >= 0 && row < ModListRowCount(window, folder);
-}
-
-} // namespace
-
 void RecordPickedFile(HWND window, ModFolder folder, int row, PickedFile &picked)
 {
     ForgetPickedFile(picked);
     picked.row = row;
-    if (!IsRow(window, folder, row))
-        return;
-    ModListGetCell(window, folder, row, NameColumn, picked.name, sizeof picked.name);
-    ModListGetCell(window, folder, row, FullPathColumn, picked.fullPath,
-                   sizeof picked.fullPath);
-    picked.recorded = true;
+    picked.recorded = ReadRowFile(window, folder, row, &picked);
 }
 
 void ForgetPickedFile(PickedFile &picked)
@@ -33,11 +19,8 @@ void ForgetPickedFile(PickedFile &picked)
 
 bool IsPickedFileAt(HWND window, ModFolder folder, int row, const PickedFile &picked)
 {
-    if (!picked.recorded || !IsRow(window, folder, row))
+    RowFile shown;
+    if (!picked.recorded || !ReadRowFile(window, folder, row, &shown))
         return false;
-    char name[MAX_PATH];
-    char fullPath[MAX_PATH];
-    ModListGetCell(window, folder, row, NameColumn, name, sizeof name);
-    ModListGetCell(window, folder, row, FullPathColumn, fullPath, sizeof fullPath);
-    return strcmp(name, picked.name) == 0 && strcmp(fullPath, picked.fullPath) == 0;
+    return strcmp(shown.name, picked.name) == 0 && strcmp(shown.fullPath, picked.fullPath) == 0;
 }

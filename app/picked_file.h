@@ -7,11 +7,9 @@
 
 #include "mod_list.h"
 
-struct PickedFile {
+struct PickedFile : RowFile {
     int row;
     bool recorded;
-    char name[MAX_PATH];
-    char fullPath[MAX_PATH];
 };
 
 // Records `row` and the file it shows in the folder's list; a row the list

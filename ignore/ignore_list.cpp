@@ -10,6 +10,7 @@
 #include "message_box.h"
 
 #include <stdio.h>
+#include <stdlib.h>
 #include <string.h>
 
 namespace {
@@ -157,6 +158,36 @@ bool WriteEntry(const char *entry, FILE *stream)
     return fputc('\n', stream) != EOF;
 }
 
+// The whole file as the stream holds it, in memory the caller frees; false
+// when it cannot all be read.
+bool ReadWholeStream(FILE *stream, char **bytes, size_t *size)
+{
+    *bytes = nullptr;
+    if (fseek(stream, 0, SEEK_END) != 0)
+        return false;
+    long length = ftell(stream);
+    if (length < 0)
+        return false;
+    rewind(stream);
+    *size = (size_t)length;
+    *bytes = (char *)malloc(*size + 1);
+    if (*bytes && fread(*bytes, 1, *size, stream) == *size)
+        return true;
+    free(*bytes);
+    *bytes = nullptr;
+    return false;
+}
+
+// Puts back what the file held before the save, over what the save wrote,
+// through the same stream: no second open that could fail. The space the
+// save took is the file's own, so the previous bytes fit it again.
+void WriteBack(FILE *stream, const char *bytes, size_t size)
+{
+    clearerr(stream);
+    if (fseek(stream, 0, SEEK_SET) == 0 && fwrite(bytes, 1, size, stream) == size)
+        TruncateStream(stream, (long)size);
+}
+
 void ReportSaveFailure(HWND owner)
 {
     ShowErrorMessage(owner, "Failed to save 'ignore.list'.");
@@ -210,12 +241,18 @@ bool LoadIgnoreEntries(IgnoreEntryReceiver receive, void *context)
 
 bool SaveIgnoreEntries(HWND owner, const IgnoreEntrySource &source)
 {
-    if (!heldStream) {
+    // What the file holds now, to put back if the new list cannot be
+    // written whole: a save never leaves the list cut. A list that cannot be
+    // kept is not emptied.
+    char *previous = nullptr;
+    size_t previousSize = 0;
+    if (!heldStream || !ReadWholeStream(heldStream, &previous, &previousSize)) {
         ReportSaveFailure(owner);
         return false;
     }
     heldStream = freopen(IgnoreFileName, "wb", heldStream);
     if (!heldStream) {
+        free(previous);
         ReportSaveFailure(owner);
         return false;
     }
@@ -228,9 +265,15 @@ bool SaveIgnoreEntries(HWND owner, const IgnoreEntrySource &source)
     }
     if (fflush(heldStream) != 0)
         written = false;
+    if (!written)
+        WriteBack(heldStream, previous, previousSize);
+    free(previous);
 
-    heldStream = freopen(IgnoreFileName, "r+b", heldStream);
     if (heldStream)
+        heldStream = freopen(IgnoreFileName, "r+b", heldStream);
+    // A list put back is as it was after its first opening: its end is not
+    // dropped again.
+    if (heldStream && written)
         DropFinalEndOfFileMark(heldStream);
     if (!written) {
         ReportSaveFailure(owner);

@@ -30,4 +30,18 @@ void ModListGetCell(HWND window, ModFolder folder, int index, ModColumn column, 
 void ModListDeleteRow(HWND window, ModFolder folder, int index);
 void ModListShowCount(HWND window, ModFolder folder, unsigned count);
 
+// What the core builds on those operations (mod_list.cpp).
+//
+// The file a row shows: its name and full path, each read whole.
+struct RowFile {
+    char name[MAX_PATH];
+    char fullPath[MAX_PATH];
+};
+
+// The one place a row index is checked and its cells read: false, with both
+// texts empty, when the list has no row `row`.
+bool ReadRowFile(HWND window, ModFolder folder, int row, RowFile *file);
+// Writes the list's row count into its count label.
+void ShowRowCount(HWND window, ModFolder folder);
+
 #endif

@@ -11,38 +11,58 @@
 
 namespace {
 
-bool IsRow(HWND window, ModFolder folder, int row)
+// The scan leaves the full path empty where no path reaches the row's file
+// alone; such a row is refused, touching nothing.
+void RefuseRowWithoutPath(HWND window, ModFolder folder, const RowFile &file,
+                          const char *failure)
 {
-    return row >= 0 && row < ModListRowCount(window, folder);
+    ReportError(window, MissingFullPathReason(folder, file.name), failure);
 }
 
-void ShowRowCount(HWND window, ModFolder folder)
+bool GetSize(const char *path, DWORD *low, DWORD *high)
 {
-    ModListShowCount(window, folder, (unsigned)ModListRowCount(window, folder));
+    WIN32_FILE_ATTRIBUTE_DATA information;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &information))
+        return false;
+    *low = information.nFileSizeLow;
+    *high = information.nFileSizeHigh;
+    return true;
 }
 
-// Moves the file of a row of one folder's list into the other folder, under
-// the same name. True when the file has moved; otherwise the user has been
-// told why, under `failure`.
-bool MoveRowFile(HWND window, ModFolder from, ModFolder to, int row, const char *failure)
+// Moves the file a row of one folder's list shows into the other folder,
+// under the same name. True when the file has moved; otherwise the user has
+// been told why, under `failure`.
+bool MoveRowFile(HWND window, const RowFile &file, ModFolder from, ModFolder to,
+                 const char *failure)
 {
-    char fullPath[MAX_PATH];
-    char name[ModTextBufferSize];
-    ModListGetCell(window, from, row, FullPathColumn, fullPath, sizeof fullPath);
-    ModListGetCell(window, from, row, NameColumn, name, sizeof name);
+    const char *fullPath = file.fullPath;
+    if (fullPath[0] == '\0') {
+        RefuseRowWithoutPath(window, from, file, failure);
+        return false;
+    }
 
-    // The scan leaves the full path empty where it could not be made. A name
-    // cut short by its buffer makes a destination longer than a path can be,
-    // so the file is never moved under another name.
+    // A name too long for the destination is never moved under a shorter
+    // one.
     char destination[MAX_PATH];
-    int length = FormatText(destination, sizeof destination, ModFolderPathFormat(to), name);
-    if (fullPath[0] == '\0' || length < 0 || length >= (int)sizeof destination) {
+    int length =
+        FormatText(destination, sizeof destination, ModFolderPathFormat(to), file.name);
+    if (length < 0 || length >= (int)sizeof destination) {
         ReportError(window, ERROR_FILENAME_EXCED_RANGE, failure);
         return false;
     }
 
+    DWORD low, high, lowAfter, highAfter;
+    bool destinationWasThere = GetSize(destination, &lowAfter, &highAfter);
+    bool sourceWasThere = GetSize(fullPath, &low, &high);
     if (!MoveFileA(fullPath, destination)) {
-        ReportError(window, GetLastError(), failure);
+        DWORD code = GetLastError();
+        // Between volumes a move copies the file; where a failed copy leaves
+        // what it wrote while the source is still there whole, that part
+        // goes again, so that the destination is as it was.
+        if (!destinationWasThere && sourceWasThere && GetSize(destination, &lowAfter, &highAfter) &&
+            GetSize(fullPath, &lowAfter, &highAfter) && lowAfter == low && highAfter == high)
+            DeleteFileA(destination);
+        ReportError(window, code, failure);
         return false;
     }
     return true;
@@ -52,9 +72,9 @@ bool MoveRowFile(HWND window, ModFolder from, ModFolder to, int row, const char 
 
 void InstallMod(HWND window, int row)
 {
-    if (!IsRow(window, AvailableFolder, row))
-        return;
-    if (!MoveRowFile(window, AvailableFolder, InstalledFolder, row,
+    RowFile file;
+    if (!ReadRowFile(window, AvailableFolder, row, &file) ||
+        !MoveRowFile(window, file, AvailableFolder, InstalledFolder,
                      "Failed to install the mod."))
         return;
     ModListDeleteRow(window, AvailableFolder, row);
@@ -64,9 +84,9 @@ void InstallMod(HWND window, int row)
 
 void UninstallMod(HWND window, int row)
 {
-    if (!IsRow(window, InstalledFolder, row))
-        return;
-    if (!MoveRowFile(window, InstalledFolder, AvailableFolder, row,
+    RowFile file;
+    if (!ReadRowFile(window, InstalledFolder, row, &file) ||
+        !MoveRowFile(window, file, InstalledFolder, AvailableFolder,
                      "Failed to uninstall the mod."))
         return;
     ModListDeleteRow(window, InstalledFolder, row);
@@ -76,16 +96,14 @@ void UninstallMod(HWND window, int row)
 
 void DeleteMod(HWND window, int row, ModFolder folder)
 {
-    if (!IsRow(window, folder, row))
+    RowFile file;
+    if (!ReadRowFile(window, folder, row, &file))
         return;
-
-    char fullPath[MAX_PATH];
-    ModListGetCell(window, folder, row, FullPathColumn, fullPath, sizeof fullPath);
-    if (fullPath[0] == '\0') {
-        ReportError(window, ERROR_FILENAME_EXCED_RANGE, "Failed to delete the mod.");
+    if (file.fullPath[0] == '\0') {
+        RefuseRowWithoutPath(window, folder, file, "Failed to delete the mod.");
         return;
     }
-    if (!DeleteFileA(fullPath)) {
+    if (!DeleteFileA(file.fullPath)) {
         ReportError(window, GetLastError(), "Failed to delete the mod.");
         return;
     }

@@ -8,6 +8,7 @@
 #include "size_text.h"
 
 #include <stdio.h>
+#include <string.h>
 
 namespace {
 
@@ -27,23 +28,33 @@ int insertionCounter[2];
 // The absolute path of a file of the folder, folded as text. Empty when it
 // cannot be made (the relative path or the result would not fit), so that a
 // row never shows a path other than its own file's.
-void MakeFullPath(ModFolder folder, const char *name, char *fullPath)
+void MakeFullPath(ModFolder folder, const char *name, char *fullPath, char **lastPart)
 {
     char relative[ModTextBufferSize];
     fullPath[0] = '\0';
+    *lastPart = nullptr;
     int length = FormatText(relative, sizeof relative, Folders[folder].pathFormat, name);
     if (length < 0 || length >= (int)sizeof relative)
         return;
-    DWORD made = GetFullPathNameA(relative, MAX_PATH, fullPath, nullptr);
+    DWORD made = GetFullPathNameA(relative, MAX_PATH, fullPath, lastPart);
     if (made == 0 || made >= MAX_PATH)
         fullPath[0] = '\0';
 }
 
-void AddRow(HWND window, ModFolder folder, const WIN32_FIND_DATAA &found)
+// Whether a path made from the name reaches the file and no other: the
+// narrow name is the file's own, and the full path ends in that very name.
+// A separator in the name makes a path into another folder, and path
+// normalisation drops a final dot or space, giving another file's name.
+bool IsOwnPath(const char *name, bool ownName, const char *lastPart)
+{
+    return ownName && lastPart && strcmp(lastPart, name) == 0;
+}
+
+void AddRow(HWND window, ModFolder folder, const WIN32_FIND_DATAA &found, bool ownName)
 {
     int index = insertionCounter[folder];
-    // The name is shown in full, as the search returned it, even where it is
-    // too long for its full path to be made.
+    // The name is shown in full, as the search returned it, even where no
+    // full path is made for it.
     ModListInsertRow(window, folder, index, found.cFileName);
 
     char sizeText[ModTextBufferSize];
@@ -51,7 +62,10 @@ void AddRow(HWND window, ModFolder folder, const WIN32_FIND_DATAA &found)
     ModListSetCell(window, folder, index, SizeColumn, sizeText);
 
     char fullPath[MAX_PATH];
-    MakeFullPath(folder, found.cFileName, fullPath);
+    char *lastPart;
+    MakeFullPath(folder, found.cFileName, fullPath, &lastPart);
+    if (!IsOwnPath(found.cFileName, ownName, lastPart))
+        fullPath[0] = '\0';
     ModListSetCell(window, folder, index, FullPathColumn, fullPath);
 
     insertionCounter[folder]++;
@@ -66,15 +80,20 @@ void ScanFolder(HWND window, ModFolder folder)
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(Folders[folder].searchPattern, &found);
     if (search != INVALID_HANDLE_VALUE) {
+        OwnNameCheck names;
+        BeginOwnNames(&names, Folders[folder].searchPattern, search);
         do {
+            // Asked for every entry, ignored or not, to stay in step.
+            bool ownName = IsOwnName(&names, &found);
             if (folder == InstalledFolder && IsIgnored(found.cFileName))
                 continue;
-            AddRow(window, folder, found);
+            AddRow(window, folder, found, ownName);
         } while (FindNextFileA(search, &found));
+        EndOwnNames(&names);
         FindClose(search);
     }
     ModListEndRefill(window, folder);
-    ModListShowCount(window, folder, (unsigned)ModListRowCount(window, folder));
+    ShowRowCount(window, folder);
 }
 
 } // namespace
@@ -82,6 +101,14 @@ void ScanFolder(HWND window, ModFolder folder)
 const char *ModFolderPathFormat(ModFolder folder)
 {
     return Folders[folder].pathFormat;
+}
+
+DWORD MissingFullPathReason(ModFolder folder, const char *name)
+{
+    char fullPath[MAX_PATH];
+    char *lastPart;
+    MakeFullPath(folder, name, fullPath, &lastPart);
+    return fullPath[0] == '\0' ? ERROR_FILENAME_EXCED_RANGE : ERROR_INVALID_NAME;
 }
 
 void ScanInstalled(HWND window)

@@ -11,6 +11,11 @@ const int ModTextBufferSize = 255;
 // the current directory.
 const char *ModFolderPathFormat(ModFolder folder);
 
+// Why the scan left a row of this name in this folder without a full path:
+// ERROR_FILENAME_EXCED_RANGE when the name is too long for one,
+// ERROR_INVALID_NAME when a path made from it would reach another file.
+DWORD MissingFullPathReason(ModFolder folder, const char *name);
+
 void ScanInstalled(HWND window);
 void ScanAvailable(HWND window);
 

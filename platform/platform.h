@@ -29,4 +29,27 @@ __attribute__((format(printf, 3, 4)))
 #endif
 int FormatText(char *text, size_t size, const char *format, ...);
 
+// Runs beside a narrow folder search, in step with it, and tells for each
+// entry the narrow search returns whether its narrow name is exactly the
+// file's own name. Narrow names are converted from the system's own, and a
+// name the code page cannot hold comes back changed (best fit or default
+// characters): used in a path, the changed name would reach another file,
+// or none. Begun right after the narrow search starts, on the same pattern;
+// asked once per entry, in order; an entry it cannot vouch for (the check
+// has fallen out of step, or could not start) is never called its own.
+#ifdef _WIN32
+struct OwnNameCheck {
+    HANDLE wide;
+    bool pending; // `next` holds the wide entry for the next narrow one
+    WIN32_FIND_DATAW next;
+};
+#else
+struct OwnNameCheck {
+    HANDLE narrow;
+};
+#endif
+void BeginOwnNames(OwnNameCheck *check, LPCSTR pattern, HANDLE narrowSearch);
+bool IsOwnName(OwnNameCheck *check, const WIN32_FIND_DATAA *found);
+void EndOwnNames(OwnNameCheck *check);
+
 #endif

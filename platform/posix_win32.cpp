@@ -35,21 +35,59 @@ struct Search {
     DIR *dir;
     std::string folder;
     std::string pattern;
+    bool foreign; // the last name listed is not the file's own
 };
+
+// Test modes (posix_win32.h).
+bool namesByCodePage;
+bool withoutNoReplaceRename;
+bool keepFailedCopy;
+bool failRead;
+size_t readBytes;
+bool failPut;
+int reopensBeforeFailure = -1;
+
+// The name as Wine lists it with a single-byte code page; true when that
+// changed it.
+bool ListByCodePage(const char *name, char *listed, size_t size)
+{
+    bool changed = false;
+    size_t out = 0;
+    for (const unsigned char *in = (const unsigned char *)name; *in && out + 1 < size;) {
+        if (*in < 0x80) {
+            listed[out++] = (char)*in++;
+            continue;
+        }
+        const unsigned char first = *in++;
+        unsigned codePoint = first;
+        if ((first & 0xE0) == 0xC0 && (*in & 0xC0) == 0x80)
+            codePoint = (first & 0x1Fu) << 6 | (*in++ & 0x3Fu);
+        else
+            while ((*in & 0xC0) == 0x80)
+                in++;
+        listed[out++] = codePoint == 0x101 ? 'a' : '?';
+        changed = true;
+    }
+    listed[out] = '\0';
+    return changed;
+}
 
 bool NextMatch(Search *search, WIN32_FIND_DATAA *found)
 {
     while (struct dirent *entry = readdir(search->dir)) {
         if (!strcmp(entry->d_name, ".") || !strcmp(entry->d_name, ".."))
             continue;
-        // A Win32 name never holds a backslash; here one would read as a
-        // separator in every path made from the name, naming another file.
-        if (strchr(entry->d_name, '\\'))
-            continue;
+        // Like Wine, a name holding a backslash is listed as it is: the
+        // core must see that it would name another file in a path.
         if (fnmatch(search->pattern.c_str(), entry->d_name, FNM_CASEFOLD) != 0)
             continue;
         memset(found, 0, sizeof *found);
-        snprintf(found->cFileName, sizeof found->cFileName, "%s", entry->d_name);
+        search->foreign = false;
+        if (namesByCodePage)
+            search->foreign =
+                ListByCodePage(entry->d_name, found->cFileName, sizeof found->cFileName);
+        else
+            snprintf(found->cFileName, sizeof found->cFileName, "%s", entry->d_name);
         std::string full = search->folder + "/" + entry->d_name;
         struct stat info;
         if (stat(full.c_str(), &info) == 0 || lstat(full.c_str(), &info) == 0) {
@@ -120,7 +158,8 @@ bool CopyWhole(const char *from, const char *to)
     }
     close(source);
     if (!ok) {
-        unlink(to);
+        if (!keepFailedCopy)
+            unlink(to);
         errno = code;
     }
     return ok;
@@ -158,6 +197,23 @@ BOOL FindNextFileA(HANDLE handle, WIN32_FIND_DATAA *found)
         return TRUE;
     lastError = ERROR_NO_MORE_FILES;
     return FALSE;
+}
+
+// Linux names are bytes, and the narrow calls take them as they are: only
+// the code-page test mode lists a name that is not the file's own.
+void BeginOwnNames(OwnNameCheck *check, LPCSTR, HANDLE narrowSearch)
+{
+    check->narrow = narrowSearch;
+}
+
+bool IsOwnName(OwnNameCheck *check, const WIN32_FIND_DATAA *)
+{
+    return check->narrow != INVALID_HANDLE_VALUE && !static_cast<Search *>(check->narrow)->foreign;
+}
+
+void EndOwnNames(OwnNameCheck *check)
+{
+    check->narrow = INVALID_HANDLE_VALUE;
 }
 
 BOOL FindClose(HANDLE handle)
@@ -230,7 +286,12 @@ DWORD GetFullPathNameA(LPCSTR path, DWORD size, LPSTR buffer, LPSTR *filePart)
 BOOL MoveFileA(LPCSTR from, LPCSTR to)
 {
     std::string source = UnixPath(from), target = UnixPath(to);
-    if (renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+    int renamed = -1;
+    if (withoutNoReplaceRename)
+        errno = EINVAL;
+    else
+        renamed = renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE);
+    if (renamed == 0)
         return TRUE;
     if (errno == EINVAL || errno == ENOSYS) {
         // A file system without no-replace renames: a hard link fails on
@@ -269,6 +330,23 @@ BOOL DeleteFileA(LPCSTR path)
         return TRUE;
     lastError = errno;
     return FALSE;
+}
+
+BOOL GetFileAttributesExA(LPCSTR path, GET_FILEEX_INFO_LEVELS, void *information)
+{
+    // Like Wine, a link is followed; a dangling one is still there.
+    std::string unixPath = UnixPath(path);
+    struct stat info;
+    if (stat(unixPath.c_str(), &info) != 0 && lstat(unixPath.c_str(), &info) != 0) {
+        lastError = errno;
+        return FALSE;
+    }
+    WIN32_FILE_ATTRIBUTE_DATA *data = static_cast<WIN32_FILE_ATTRIBUTE_DATA *>(information);
+    memset(data, 0, sizeof *data);
+    data->dwFileAttributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    data->nFileSizeLow = (DWORD)(uint64_t)info.st_size;
+    data->nFileSizeHigh = (DWORD)((uint64_t)info.st_size >> 32);
+    return TRUE;
 }
 
 DWORD GetLastError(void)
@@ -312,4 +390,83 @@ HLOCAL LocalFree(HLOCAL memory)
 bool TruncateStream(FILE *stream, long size)
 {
     return fflush(stream) == 0 && ftruncate(fileno(stream), size) == 0;
+}
+
+void PosixListNamesByCodePage()
+{
+    namesByCodePage = true;
+}
+
+void PosixMoveWithoutNoReplaceRename()
+{
+    withoutNoReplaceRename = true;
+}
+
+void PosixKeepFailedCopies()
+{
+    keepFailedCopy = true;
+}
+
+void PosixFailNextRead(size_t bytes)
+{
+    failRead = true;
+    readBytes = bytes;
+}
+
+void PosixFailNextPut()
+{
+    failPut = true;
+}
+
+void PosixFailReopen(int skip)
+{
+    reopensBeforeFailure = skip;
+}
+
+void PosixEndTestModes()
+{
+    namesByCodePage = false;
+    withoutNoReplaceRename = false;
+    keepFailedCopy = false;
+    failRead = false;
+    failPut = false;
+    reopensBeforeFailure = -1;
+}
+
+// The stream calls of the core pass through here (the core is linked with
+// --wrap for each), so that the failure modes above can stand in for a
+// failing disk.
+extern "C" {
+size_t __real_fread(void *buffer, size_t size, size_t count, FILE *stream);
+int __real_fputs(const char *text, FILE *stream);
+FILE *__real_freopen(const char *path, const char *mode, FILE *stream);
+
+size_t __wrap_fread(void *buffer, size_t size, size_t count, FILE *stream)
+{
+    if (!failRead)
+        return __real_fread(buffer, size, count, stream);
+    failRead = false;
+    size_t got = __real_fread(buffer, 1, readBytes < size * count ? readBytes : size * count, stream);
+    stream->_flags |= _IO_ERR_SEEN;
+    errno = EIO;
+    return got / size;
+}
+
+int __wrap_fputs(const char *text, FILE *stream)
+{
+    if (!failPut)
+        return __real_fputs(text, stream);
+    failPut = false;
+    errno = ENOSPC;
+    return EOF;
+}
+
+FILE *__wrap_freopen(const char *path, const char *mode, FILE *stream)
+{
+    if (reopensBeforeFailure < 0 || reopensBeforeFailure-- > 0)
+        return __real_freopen(path, mode, stream);
+    fclose(stream);
+    errno = EACCES;
+    return nullptr;
+}
 }

@@ -5,6 +5,7 @@
 #define QUILLMOOR_POSIX_WIN32_H
 
 #include <errno.h>
+#include <stddef.h>
 #include <stdint.h>
 
 typedef int BOOL;
@@ -46,6 +47,8 @@ typedef struct HWND__ *HWND;
 #define ERROR_FILENAME_EXCED_RANGE ENAMETOOLONG
 #define ERROR_INVALID_PARAMETER EINVAL
 #define ERROR_NO_MORE_FILES ENODATA
+#define ERROR_INVALID_NAME EINVAL
+#define ERROR_DISK_FULL ENOSPC
 
 typedef struct {
     DWORD dwFileAttributes;
@@ -54,16 +57,55 @@ typedef struct {
     char cFileName[MAX_PATH];
 } WIN32_FIND_DATAA;
 
+typedef struct {
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+} FILETIME;
+
+typedef struct {
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+} WIN32_FILE_ATTRIBUTE_DATA;
+
+typedef enum { GetFileExInfoStandard } GET_FILEEX_INFO_LEVELS;
+
 HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA *found);
 BOOL FindNextFileA(HANDLE search, WIN32_FIND_DATAA *found);
 BOOL FindClose(HANDLE search);
 DWORD GetFullPathNameA(LPCSTR path, DWORD size, LPSTR buffer, LPSTR *filePart);
 BOOL MoveFileA(LPCSTR from, LPCSTR to);
 BOOL DeleteFileA(LPCSTR path);
+BOOL GetFileAttributesExA(LPCSTR path, GET_FILEEX_INFO_LEVELS level, void *information);
 DWORD GetLastError(void);
 void SetLastError(DWORD code);
 DWORD FormatMessageA(DWORD flags, const void *source, DWORD code, DWORD language,
                      LPSTR buffer, DWORD size, void *arguments);
 HLOCAL LocalFree(HLOCAL memory);
+
+// For tests only: ways to make the stand-in behave as another system does,
+// or fail where a real system rarely fails. Each is off until a test turns
+// it on; PosixEndTestModes turns them all off again.
+
+// Lists names as Wine does with a single-byte code page: each UTF-8
+// character outside ASCII comes back as one narrow character, U+0101 by
+// best fit as "a", any other as "?"; such a name is then not the file's own.
+void PosixListNamesByCodePage();
+// Moves as on a file system without no-replace renames.
+void PosixMoveWithoutNoReplaceRename();
+// A move between volumes whose copy fails leaves what it copied, as Wine's
+// does.
+void PosixKeepFailedCopies();
+// The next read of a stream gives at most `bytes` bytes and then fails.
+void PosixFailNextRead(size_t bytes);
+// The next text put to a stream (fputs) fails, writing nothing.
+void PosixFailNextPut();
+// The reopen of a stream after `skip` more reopens fails; like a failed
+// freopen, it closes the stream.
+void PosixFailReopen(int skip);
+void PosixEndTestModes();
 
 #endif

@@ -29,8 +29,31 @@ std::vector<std::string> LoadAll()
 struct IgnoreListTest : ::testing::Test {
     GameFolder game;
     void SetUp() override { ClearMessages(); }
-    void TearDown() override { CloseIgnoreList(); }
+    void TearDown() override
+    {
+        CloseIgnoreList();
+        EndTestModes();
+    }
+
+    // The one message of a failed save.
+    void ExpectSaveFailure()
+    {
+        ASSERT_EQ(recordedMessages.size(), 1u);
+        EXPECT_EQ(recordedMessages[0].owner, Editor);
+        EXPECT_EQ(recordedMessages[0].text, "Failed to save 'ignore.list'.");
+        EXPECT_EQ(recordedMessages[0].caption, "Quillmoor MM - Error");
+        EXPECT_EQ(recordedMessages[0].type, (UINT)MB_ICONERROR);
+    }
 };
+
+// A list of `count` entries of 30 characters, as bytes on disk.
+std::string ListOf(int count, char letter)
+{
+    std::string bytes;
+    for (int i = 0; i < count; i++)
+        bytes += std::string(20, letter) + std::to_string(1000000 + i) + ".iwd\n";
+    return bytes;
+}
 
 struct ReadCase {
     const char *what;
@@ -289,3 +312,90 @@ TEST_F(IgnoreListTest, OnlyAnEntryEndingInACarriageReturnIsWrittenWithTwo)
     EXPECT_EQ(ReadFile("ignore.list"), "a\r.iwd\nb.iwd\r\r\n\r\r\n\n");
     EXPECT_EQ(LoadAll(), (std::vector<std::string>{"a\r.iwd", "b.iwd\r", "\r", ""}));
 }
+
+// A volume full to its last byte: the new list cannot be written whole, and
+// the file holds the previous one again, byte for byte, still held.
+TEST_F(IgnoreListTest, ASaveOntoAFullVolumeKeepsThePreviousList)
+{
+    SmallVolumeGame small("program");
+    if (!small.missing.empty())
+        GTEST_SKIP() << small.missing;
+    const std::string previous = ListOf(273, 'p') + "last.iwd"; // 8,198 bytes
+    WriteFile("ignore.list", previous);
+    OpenIgnoreList();
+    FillVolume(".");
+    std::vector<std::string> entries;
+    for (int i = 0; i < 3000; i++)
+        entries.push_back(std::string(20, 'n') + std::to_string(i) + ".iwd");
+
+    EXPECT_FALSE(SaveIgnoreEntries(Editor, EntrySource(entries)));
+
+    ExpectSaveFailure();
+    EXPECT_EQ(ReadFile("ignore.list"), previous);
+    EXPECT_TRUE(IsIgnored("last.iwd"));
+    EXPECT_EQ(LoadAll().size(), 274u);
+}
+
+#ifndef _WIN32
+// Failures the Linux stand-in makes on purpose (posix_win32.h): each save
+// that fails leaves the previous list on disk and says so.
+TEST_F(IgnoreListTest, ASaveThatFailsAnywhereKeepsThePreviousList)
+{
+    const struct {
+        const char *what;
+        void (*fail)();
+        bool held; // a stream is held afterwards
+    } cases[] = {
+        {"the previous list cannot be read", [] { PosixFailNextRead(3); }, true},
+        {"the reopen for writing fails", [] { PosixFailReopen(0); }, false},
+        {"an entry cannot be written", [] { PosixFailNextPut(); }, true},
+        {"the reopen after putting it back fails", [] { PosixFailNextPut(), PosixFailReopen(1); }, false},
+    };
+    const std::string previous = "old.iwd\r\nkept.iwd\x1A\x1A";
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        ClearMessages();
+        WriteFile("ignore.list", previous);
+        OpenIgnoreList();
+        c.fail();
+
+        EXPECT_FALSE(SaveIgnoreEntries(Editor, EntrySource({"a.iwd", "b.iwd"})));
+
+        ExpectSaveFailure();
+        // Opening dropped one final Ctrl-Z; nothing else changes.
+        EXPECT_EQ(ReadFile("ignore.list"), previous.substr(0, previous.size() - 1));
+        EXPECT_EQ(IsIgnored("old.iwd"), c.held);
+        PosixEndTestModes();
+        CloseIgnoreList();
+    }
+}
+
+// The list is saved, but cannot be opened again: no stream is held, and
+// nothing reads a stream that is not there.
+TEST_F(IgnoreListTest, AFailedReopenAfterASaveHoldsNoStream)
+{
+    WriteFile("ignore.list", "old.iwd\n");
+    OpenIgnoreList();
+    PosixFailReopen(1);
+
+    EXPECT_TRUE(SaveIgnoreEntries(Editor, EntrySource({"a.iwd"})));
+
+    EXPECT_EQ(ReadFile("ignore.list"), "a.iwd\n");
+    EXPECT_FALSE(IsIgnored("a.iwd"));
+    EXPECT_FALSE(LoadIgnoreEntries([](const char *, void *) {}, nullptr));
+    EXPECT_TRUE(recordedMessages.empty());
+}
+
+// A read that fails part-way through a line gives nothing of that line, as
+// fgets gives nothing when its read fails.
+TEST_F(IgnoreListTest, AReadFailingInsideALineEndsTheEntries)
+{
+    WriteFile("ignore.list", "a.iwd\nbbbbbb.iwd\n");
+    OpenIgnoreList();
+    PosixFailNextRead(9);
+    EXPECT_EQ(LoadAll(), (std::vector<std::string>{"a.iwd"}));
+    PosixFailNextRead(9);
+    EXPECT_FALSE(IsIgnored("bbb"));
+    EXPECT_EQ(LoadAll(), (std::vector<std::string>{"a.iwd", "bbbbbb.iwd"}));
+}
+#endif

@@ -10,7 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
+#include <fstream>
+#include <iterator>
 #include <filesystem>
 #include <map>
 #include <string.h>
@@ -92,16 +95,37 @@ std::string SystemText(DWORD code)
     return result;
 }
 
-// Every file and folder under `root`, with the bytes of the files.
+// Every file and folder under `root`, with the bytes of the files. Names
+// are taken in the system's own form, which the narrow calls may not hold.
 std::map<std::string, std::string> Files(const std::string &root)
 {
     namespace fs = std::filesystem;
     std::map<std::string, std::string> files;
     for (const auto &entry : fs::recursive_directory_iterator(root)) {
-        std::string path = fs::relative(entry.path(), root).generic_string();
-        files[path] = entry.is_directory() ? "<folder>" : ReadFile(entry.path().string());
+        std::string path = fs::relative(entry.path(), root).generic_u8string();
+        std::ifstream in(entry.path(), std::ios::binary);
+        files[path] = entry.is_directory()
+                          ? "<folder>"
+                          : std::string(std::istreambuf_iterator<char>(in),
+                                        std::istreambuf_iterator<char>());
     }
     return files;
+}
+
+// The names of a list's rows, in its order.
+std::vector<std::string> RowNames(const ModList &list)
+{
+    std::vector<std::string> names;
+    for (const ModRow &row : list.rows)
+        names.push_back(row.name);
+    return names;
+}
+
+// The names without one of them.
+std::vector<std::string> Without(std::vector<std::string> names, const std::string &name)
+{
+    names.erase(std::remove(names.begin(), names.end(), name), names.end());
+    return names;
 }
 
 // Keeps a mod's file from being moved or deleted while it lives. Windows
@@ -155,7 +179,11 @@ struct ModOperationTest : ::testing::Test {
     HWND handle = MemoryWindowHandle(&window);
 
     void SetUp() override { ClearMessages(); }
-    void TearDown() override { CloseIgnoreList(); }
+    void TearDown() override
+    {
+        CloseIgnoreList();
+        EndTestModes();
+    }
 
     ModList &List(ModFolder folder) { return window.lists[folder]; }
 
@@ -200,19 +228,27 @@ struct ModOperationTest : ::testing::Test {
     }
 
     // The one message shown: an error report of `failure` owned by the main
-    // window, whose reason is the system's text for `code`.
-    void ExpectReport(const char *failure, DWORD code)
+    // window, with a reason; gives the reason.
+    std::string ExpectReportOf(const char *failure)
     {
-        ASSERT_EQ(recordedMessages.size(), 1u);
+        EXPECT_EQ(recordedMessages.size(), 1u);
+        if (recordedMessages.empty())
+            return "";
         const RecordedMessage &message = recordedMessages[0];
         EXPECT_EQ(message.owner, handle);
         EXPECT_EQ(message.caption, ErrorCaption);
         EXPECT_EQ(message.type, (UINT)MB_ICONERROR);
         const std::string prefix = std::string(failure) + "\nReason: ";
-        ASSERT_EQ(message.text.compare(0, prefix.size(), prefix), 0) << message.text;
-        const std::string reason = message.text.substr(prefix.size());
+        EXPECT_EQ(message.text.compare(0, prefix.size(), prefix), 0) << message.text;
+        const std::string reason = message.text.substr(std::min(prefix.size(), message.text.size()));
         EXPECT_NE(reason.find_first_not_of(" \r\n"), std::string::npos) << message.text;
-        EXPECT_EQ(reason, SystemText(code)) << message.text;
+        return reason;
+    }
+
+    // As above, the reason being the system's text for `code`.
+    void ExpectReport(const char *failure, DWORD code)
+    {
+        EXPECT_EQ(ExpectReportOf(failure), SystemText(code));
     }
 };
 
@@ -233,6 +269,7 @@ INSTANTIATE_TEST_SUITE_P(All, AnyModOperationTest, ::testing::ValuesIn(AllOperat
 TEST_F(ModOperationTest, InstallMovesTheModIntoMainAndFollowsWithBothLists)
 {
     int row = ThreeMods(Install);
+    const std::vector<std::string> others = Without(RowNames(List(AvailableFolder)), "m.iwd");
     WriteFile("../main/late.iwd", "late");
     WriteFile("mods/late.iwd", "late");
 
@@ -242,10 +279,9 @@ TEST_F(ModOperationTest, InstallMovesTheModIntoMainAndFollowsWithBothLists)
     EXPECT_EQ(ReadFile("../main/m.iwd"), "the mod's bytes");
     EXPECT_FALSE(FileExists("mods/m.iwd"));
 
-    ASSERT_EQ(List(AvailableFolder).rows.size(), 2u);
-    EXPECT_EQ(List(AvailableFolder).rows[0].name, "a.iwd");
-    EXPECT_EQ(List(AvailableFolder).rows[1].name, "z.iwd");
+    EXPECT_EQ(RowNames(List(AvailableFolder)), others);
     EXPECT_EQ(List(AvailableFolder).countLabel, 2u);
+    EXPECT_EQ(RowNames(List(InstalledFolder)), SearchOrder("..\\main\\*.iwd"));
 
     EXPECT_EQ(List(InstalledFolder).rows.size(), 3u);
     EXPECT_EQ(List(InstalledFolder).countLabel, 3u);
@@ -262,6 +298,7 @@ TEST_F(ModOperationTest, InstallMovesTheModIntoMainAndFollowsWithBothLists)
 TEST_F(ModOperationTest, UninstallMovesTheModIntoModsAndFollowsWithBothLists)
 {
     int row = ThreeMods(Uninstall);
+    const std::vector<std::string> others = Without(RowNames(List(InstalledFolder)), "m.iwd");
     WriteFile("../main/late.iwd", "late");
     WriteFile("mods/late.iwd", "late");
 
@@ -271,10 +308,9 @@ TEST_F(ModOperationTest, UninstallMovesTheModIntoModsAndFollowsWithBothLists)
     EXPECT_EQ(ReadFile("mods/m.iwd"), "the mod's bytes");
     EXPECT_FALSE(FileExists("../main/m.iwd"));
 
-    ASSERT_EQ(List(InstalledFolder).rows.size(), 2u);
-    EXPECT_EQ(List(InstalledFolder).rows[0].name, "a.iwd");
-    EXPECT_EQ(List(InstalledFolder).rows[1].name, "z.iwd");
+    EXPECT_EQ(RowNames(List(InstalledFolder)), others);
     EXPECT_EQ(List(InstalledFolder).countLabel, 2u);
+    EXPECT_EQ(RowNames(List(AvailableFolder)), SearchOrder(".\\mods\\*.iwd"));
 
     EXPECT_EQ(List(AvailableFolder).rows.size(), 3u);
     EXPECT_EQ(List(AvailableFolder).countLabel, 3u);
@@ -291,6 +327,7 @@ TEST_P(ModDeleteTest, DeleteRemovesTheFileAndOnlyThatRow)
     const Operation &operation = GetParam();
     const ModFolder other = OtherFolder(operation.from);
     int row = ThreeMods(operation);
+    const std::vector<std::string> others = Without(RowNames(List(operation.from)), "m.iwd");
     WriteFile("../main/late.iwd", "late");
     WriteFile("mods/late.iwd", "late");
     List(other).countLabel = 77;
@@ -301,9 +338,7 @@ TEST_P(ModDeleteTest, DeleteRemovesTheFileAndOnlyThatRow)
     EXPECT_TRUE(recordedMessages.empty());
     EXPECT_FALSE(FileExists(Folder(operation.from) + "m.iwd"));
     EXPECT_EQ(ReadFile(Folder(operation.from) + "a.iwd"), "a");
-    ASSERT_EQ(List(operation.from).rows.size(), 2u);
-    EXPECT_EQ(List(operation.from).rows[0].name, "a.iwd");
-    EXPECT_EQ(List(operation.from).rows[1].name, "z.iwd");
+    EXPECT_EQ(RowNames(List(operation.from)), others);
     EXPECT_EQ(List(operation.from).countLabel, 2u);
 
     ASSERT_EQ(List(other).rows.size(), otherRows.size());
@@ -333,12 +368,14 @@ TEST_F(ModOperationTest, AnInstalledModThatTheIgnoreListNamesLeavesBothLists)
     EXPECT_EQ(List(AvailableFolder).countLabel, 1u);
 }
 
-// A mod of the same name in the other folder is never replaced.
+// A mod of the same name in the other folder is never replaced, nor
+// removed as if the failed move had left it: it was there before (and is
+// of the same size, 15 bytes).
 TEST_P(ModMoveTest, AnExistingDestinationFailsAndReplacesNothing)
 {
     const Operation &operation = GetParam();
     int row = ThreeMods(operation);
-    WriteFile(Folder(operation.to) + "m.iwd", "another mod of that name");
+    WriteFile(Folder(operation.to) + "m.iwd", "a same-size mod");
     const std::string lists = Lists();
     const auto files = Files(game.root);
 
@@ -346,7 +383,7 @@ TEST_P(ModMoveTest, AnExistingDestinationFailsAndReplacesNothing)
 
     ExpectReport(operation.failure, ERROR_ALREADY_EXISTS);
     EXPECT_EQ(ReadFile(Folder(operation.from) + "m.iwd"), "the mod's bytes");
-    EXPECT_EQ(ReadFile(Folder(operation.to) + "m.iwd"), "another mod of that name");
+    EXPECT_EQ(ReadFile(Folder(operation.to) + "m.iwd"), "a same-size mod");
     EXPECT_EQ(Files(game.root), files);
     EXPECT_EQ(Lists(), lists);
 }
@@ -441,6 +478,67 @@ TEST_P(AnyModOperationTest, ARowWithoutAFullPathTouchesNoFile)
     ExpectReport(operation.failure, ERROR_FILENAME_EXCED_RANGE);
     EXPECT_EQ(Files(game.root), files);
     EXPECT_EQ(Lists(), lists);
+}
+
+// A row whose narrow name is not its file's own has no full path: it is
+// refused with the system's text for an invalid name, and neither that file
+// nor the one its name looks like ("ma.iwd") is touched.
+TEST_P(AnyModOperationTest, ARowWhoseNameWouldReachAnotherFileTouchesNoFile)
+{
+    const Operation &operation = GetParam();
+#ifdef _WIN32
+    const HostileName name = {L"m\x0101.iwd", false};
+#else
+    const HostileName name = {"m\xC4\x81.iwd", false};
+#endif
+    WriteFile(Folder(operation.from) + "ma.iwd", "the real ma.iwd");
+    HostileFile hostile(Folder(operation.from), name, "m-macron");
+    ASSERT_TRUE(hostile.made);
+    ListNamesByCodePage();
+    ScanBoth();
+    int row = -1;
+    for (size_t i = 0; i < List(operation.from).rows.size(); i++)
+        if (List(operation.from).rows[i].sizeText == "8B")
+            row = (int)i;
+    ASSERT_NE(row, -1);
+    ASSERT_EQ(List(operation.from).rows[row].fullPath, "");
+    const std::string lists = Lists();
+    const auto files = Files(game.root);
+
+    Perform(operation, handle, row);
+
+    ExpectReport(operation.failure, ERROR_INVALID_NAME);
+    EXPECT_EQ(Files(game.root), files);
+    EXPECT_EQ(Lists(), lists);
+}
+
+// Between volumes a move copies the file. Onto a volume without room for it
+// the copy fails part-way: the move is reported and what it wrote goes
+// again, whether the volume was empty or full to its last byte.
+TEST_P(ModMoveTest, AMoveOntoAFullVolumeLeavesTheDestinationAsItWas)
+{
+    const Operation &operation = GetParam();
+    SmallVolumeGame small(operation.to == InstalledFolder ? "main" : "mods");
+    if (!small.missing.empty())
+        GTEST_SKIP() << small.missing;
+    WriteFile(Folder(operation.from) + "big.iwd", std::string(400 * 1024, 'b'));
+    WriteFile(Folder(operation.from) + "fits.iwd", std::string(64 * 1024, 'f'));
+    ScanBoth();
+    KeepFailedCopies();
+
+    for (const char *name : {"big.iwd", "fits.iwd"}) {
+        SCOPED_TRACE(name);
+        const std::string lists = Lists();
+        const auto files = Files(small.root);
+        ClearMessages();
+
+        Perform(operation, handle, RowOf(operation.from, name));
+
+        ExpectReportOf(operation.failure);
+        EXPECT_EQ(Files(small.root), files);
+        EXPECT_EQ(Lists(), lists);
+        FillVolume(Folder(operation.to));
+    }
 }
 
 TEST_P(AnyModOperationTest, ARowIndexThatNamesNoRowDoesNothing)

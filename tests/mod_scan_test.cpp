@@ -189,11 +189,61 @@ TEST_F(ModScanTest, NamesWithSpacesDotsAndHighBytesAreListed)
         EXPECT_EQ(Find(Available(), name)->fullPath, AbsolutePath("mods/" + name));
 }
 
+// A name whose narrow form would make a path to another file is listed as
+// the search gives it, with its size, and no full path; the file its name
+// looks like keeps its own. Each case: the file of that name ("xx") beside
+// the file its narrow name would reach ("x").
+TEST_F(ModScanTest, ANameThatWouldReachAnotherFileHasNoFullPath)
+{
+    const struct {
+        const char *what;
+        HostileName name;
+        const char *twin;
+    } cases[] = {
+#ifdef _WIN32
+        {"best fit of a macron", {L"m\x0101.iwd", false}, "ma.iwd"},
+        {"best fit of a Greek capital", {L"m\x03A9.iwd", false}, "mO.iwd"},
+        {"best fit of fullwidth letters", {L"\xFF46\xFF57.iwd", false}, "fw.iwd"},
+        {"a default character", {L"m\x65E5.iwd", false}, "m.iwd"},
+        {"a final dot", {L"mdot.iwd.", true}, "mdot.iwd"},
+        {"a final space", {L"msp.iwd ", true}, "msp.iwd"},
+#else
+        {"best fit of a macron", {"m\xC4\x81.iwd", false}, "ma.iwd"},
+        {"a default character", {"m\xE6\x97\xA5.iwd", false}, "m.iwd"},
+#endif
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        RemovePath("mods");
+        MakeFolder("mods");
+        HostileFile hostile("mods", c.name, "xx");
+        if (!hostile.made)
+            continue;
+        WriteFile(std::string("mods/") + c.twin, "x");
+        ListNamesByCodePage();
+        ScanAvailable(handle);
+        EndTestModes();
+
+        ASSERT_EQ(Available().rows.size(), 2u);
+        EXPECT_EQ(Available().countLabel, 2u);
+        for (const ModRow &row : Available().rows) {
+            SCOPED_TRACE(row.name);
+            if (row.sizeText == "1B") {
+                EXPECT_EQ(row.name, c.twin);
+                EXPECT_EQ(row.fullPath, AbsolutePath(std::string("mods/") + c.twin));
+            } else {
+                EXPECT_EQ(row.sizeText, "2B");
+                EXPECT_EQ(row.fullPath, "");
+            }
+        }
+    }
+}
+
 #ifndef _WIN32
-// Linux allows a backslash in a file name; Win32 paths take it for a
-// separator, so the name "x\..\b.iwd" would make the path of mods/b.iwd,
-// and a move or delete of its row would act on that other file.
-TEST_F(ModScanTest, ANameWithABackslashIsNotListed)
+// Linux allows a backslash in a file name, and Wine lists it; Win32 paths
+// take it for a separator, so the name "x\..\b.iwd" would make the path of
+// mods/b.iwd, and a move or delete of its row would act on that other file.
+TEST_F(ModScanTest, ANameWithABackslashIsListedWithoutAFullPath)
 {
     WriteFile("mods/b.iwd", "x");
     WriteFile("mods/x\\..\\b.iwd", "xx");
@@ -203,11 +253,14 @@ TEST_F(ModScanTest, ANameWithABackslashIsNotListed)
     ScanAvailable(handle);
     ScanInstalled(handle);
 
-    ASSERT_EQ(Names(Available()), (std::vector<std::string>{"b.iwd"}));
-    EXPECT_EQ(Available().rows[0].sizeText, "1B");
-    EXPECT_EQ(Available().rows[0].fullPath, AbsolutePath("mods/b.iwd"));
-    EXPECT_EQ(Available().countLabel, 1u);
-    EXPECT_EQ(Names(Installed()), (std::vector<std::string>{"a.iwd"}));
-    EXPECT_EQ(Installed().countLabel, 1u);
+    ASSERT_EQ(Names(Available()), (std::vector<std::string>{"b.iwd", "x\\..\\b.iwd"}));
+    EXPECT_EQ(Find(Available(), "b.iwd")->fullPath, AbsolutePath("mods/b.iwd"));
+    EXPECT_EQ(Find(Available(), "x\\..\\b.iwd")->sizeText, "2B");
+    EXPECT_EQ(Find(Available(), "x\\..\\b.iwd")->fullPath, "");
+    EXPECT_EQ(Available().countLabel, 2u);
+    ASSERT_EQ(Names(Installed()),
+              (std::vector<std::string>{"..\\QuillmoorMM\\mods\\b.iwd", "a.iwd"}));
+    EXPECT_EQ(Find(Installed(), "..\\QuillmoorMM\\mods\\b.iwd")->fullPath, "");
+    EXPECT_EQ(Find(Installed(), "a.iwd")->fullPath, AbsolutePath("../main/a.iwd"));
 }
 #endif

@@ -6,11 +6,24 @@
 
 #include <gtest/gtest.h>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+// The descriptors this process has open.
+int OpenDescriptors()
+{
+    int count = 0;
+    if (DIR *folder = opendir("/proc/self/fd")) {
+        while (readdir(folder))
+            count++;
+        closedir(folder);
+    }
+    return count;
+}
 
 struct CrossDeviceMoveTest : ::testing::Test {
     GameFolder game;
@@ -23,10 +36,7 @@ struct CrossDeviceMoveTest : ::testing::Test {
         if (stat("/dev/shm", &shared) != 0 || stat(".", &here) != 0 ||
             shared.st_dev == here.st_dev)
             GTEST_SKIP() << "no second file system beside the temporary folder";
-        away = "/dev/shm/quill-move-" + std::to_string(getpid());
-        RemovePath(away);
-        if (mkdir(away.c_str(), 0755) != 0)
-            GTEST_SKIP() << "cannot make a folder in /dev/shm";
+        away = MakeUniqueFolder("/dev/shm");
         SetLastError(ERROR_SUCCESS);
     }
 
@@ -66,12 +76,52 @@ TEST_F(CrossDeviceMoveTest, AnExistingDestinationIsNeverReplaced)
     const std::string source = away + "/m.iwd";
     WriteFile(source, "moving");
     WriteFile("../main/m.iwd", "staying");
+    const int descriptors = OpenDescriptors();
 
     EXPECT_FALSE(MoveFileA(source.c_str(), "..\\main\\m.iwd"));
 
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_ALREADY_EXISTS);
     EXPECT_EQ(ReadFile(source), "moving");
     EXPECT_EQ(ReadFile("../main/m.iwd"), "staying");
+    EXPECT_EQ(OpenDescriptors(), descriptors);
+}
+
+// A copy that cannot be completed leaves nothing of itself behind.
+TEST(PosixMoveTest, ACopyOntoAFullVolumeLeavesNoPartOfIt)
+{
+    GameFolder game;
+    SmallVolumeGame small("main");
+    if (!small.missing.empty())
+        GTEST_SKIP() << small.missing;
+    WriteFile("mods/big.iwd", std::string(400 * 1024, 'b'));
+
+    EXPECT_FALSE(MoveFileA("mods\\big.iwd", "..\\main\\big.iwd"));
+
+    EXPECT_EQ(GetLastError(), (DWORD)ERROR_DISK_FULL);
+    EXPECT_EQ(ReadFile("mods/big.iwd").size(), 400u * 1024);
+    EXPECT_FALSE(FileExists("../main/big.iwd"));
+}
+
+// Where renames cannot refuse to replace, a hard link stands in: a move
+// still moves the file once, and still never replaces another.
+TEST(PosixMoveTest, WithoutNoReplaceRenamesAHardLinkMovesTheFile)
+{
+    GameFolder game;
+    WriteFile("mods/m.iwd", "moving");
+    WriteFile("mods/n.iwd", "moving too");
+    WriteFile("../main/n.iwd", "staying");
+    PosixMoveWithoutNoReplaceRename();
+
+    EXPECT_TRUE(MoveFileA("mods\\m.iwd", "..\\main\\m.iwd"));
+    EXPECT_FALSE(MoveFileA("mods\\n.iwd", "..\\main\\n.iwd"));
+    const DWORD refused = GetLastError();
+    PosixEndTestModes();
+
+    EXPECT_FALSE(FileExists("mods/m.iwd"));
+    EXPECT_EQ(ReadFile("../main/m.iwd"), "moving");
+    EXPECT_EQ(refused, (DWORD)ERROR_ALREADY_EXISTS);
+    EXPECT_EQ(ReadFile("mods/n.iwd"), "moving too");
+    EXPECT_EQ(ReadFile("../main/n.iwd"), "staying");
 }
 
 // The copy is made, but the source cannot be removed: the copy goes again,

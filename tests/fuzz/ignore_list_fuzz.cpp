@@ -5,7 +5,7 @@
 //
 // What the file should read as is worked out here from the bytes alone, by
 // the rules in the order a reader meets them, not by the store's own reader.
-#include "../entry_source.h"
+#include "entry_source.h"
 #include "fuzz_support.h"
 #include "ignore_list.h"
 

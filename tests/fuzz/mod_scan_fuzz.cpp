@@ -111,17 +111,19 @@ void CheckList(const ModList &list, ModFolder folder, const MadeFiles &made)
         Check(row.sizeText == SizeTextOf(file->second), "a row shows its own file's size");
 
         // The path is made whenever the relative path fits the work buffer
-        // and the absolute one fits MAX_PATH; otherwise it is left empty.
+        // and the absolute one fits MAX_PATH, and the name holds no
+        // backslash (a separator in a path); otherwise it is left empty.
         std::string absolute = AbsolutePathOf(folder, row.name);
         bool fits = strlen(Places[folder].relative) + row.name.size() < (size_t)ModTextBufferSize &&
-                    absolute.size() < (size_t)MAX_PATH;
+                    absolute.size() < (size_t)MAX_PATH &&
+                    row.name.find('\\') == std::string::npos;
         Check(row.fullPath == (fits ? absolute : std::string()),
               "a row's full path is its own file's absolute path, or empty where it cannot be made");
     }
-    // A name with a backslash cannot be a Win32 file name; everything else
-    // that matches the pattern is listed.
+    // Every name that matches the pattern is listed, one with a backslash
+    // too (as Wine lists it).
     for (const auto &file : made)
-        if (MatchesPattern(file.first) && file.first.find('\\') == std::string::npos)
+        if (MatchesPattern(file.first))
             Check(listed.count(file.first) == 1, "every archive of the folder is listed");
 }
 

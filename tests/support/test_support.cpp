@@ -6,9 +6,16 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <iterator>
 
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
 #ifndef _WIN32
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -19,22 +26,48 @@ namespace {
 
 int foldersMade;
 
-std::string UniqueName()
-{
 #ifdef _WIN32
-    unsigned long process = GetCurrentProcessId();
+unsigned long ProcessId()
+{
+    return GetCurrentProcessId();
+}
 #else
-    unsigned long process = (unsigned long)getpid();
+unsigned long ProcessId()
+{
+    return (unsigned long)getpid();
+}
 #endif
-    return "quill-" + std::to_string(process) + "-" + std::to_string(++foldersMade);
+
+// Removes everything inside a folder, leaving the folder itself (which may
+// be a volume's root).
+void EmptyFolder(const fs::path &folder)
+{
+    std::error_code ignored;
+    for (auto &entry : fs::directory_iterator(folder, ignored))
+        fs::remove_all(entry.path(), ignored);
 }
 
 } // namespace
 
+std::string MakeUniqueFolder(const std::string &parent)
+{
+    // A folder that is already there is someone else's: the next name is
+    // tried, so a process id used again by a later run finds its own.
+    for (;;) {
+        fs::path folder = fs::path(parent) / ("quill-" + std::to_string(ProcessId()) + "-" +
+                                              std::to_string(++foldersMade));
+        std::error_code error;
+        if (fs::create_directory(folder, error))
+            return folder.string();
+        if (error)
+            throw fs::filesystem_error("cannot make a test folder", folder, error);
+    }
+}
+
 GameFolder::GameFolder()
 {
     previousFolder = fs::current_path().string();
-    fs::path base = fs::temp_directory_path() / UniqueName();
+    fs::path base = MakeUniqueFolder(fs::temp_directory_path().string());
     fs::create_directories(base / "main");
     fs::create_directories(base / "QuillmoorMM" / "mods");
     root = base.string();
@@ -49,6 +82,162 @@ GameFolder::~GameFolder()
     for (auto &entry : fs::recursive_directory_iterator(root, ignored))
         fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
     fs::remove_all(root, ignored);
+}
+
+SmallVolumeGame::SmallVolumeGame(const std::string &part)
+{
+    const char *prepared = getenv("QUILL_SMALL_VOLUMES");
+    if (prepared && *prepared) {
+        // Mounted beforehand, one game folder per part: <folder>/<part>.
+#ifdef _WIN32
+        std::string path = std::string("Z:") + prepared;
+        for (char &c : path)
+            if (c == '/')
+                c = '\\';
+        root = (fs::path(path) / part).string();
+#else
+        root = (fs::path(prepared) / part).string();
+#endif
+        if (!fs::exists(fs::path(root) / "QuillmoorMM" / "mods")) {
+            missing = "no game folder " + root + " in QUILL_SMALL_VOLUMES";
+            return;
+        }
+    } else {
+#ifdef _WIN32
+        missing = "no small volume: run under scripts/with-tmpfs --small-volumes";
+        return;
+#else
+        // Mounted in a namespace of this process's own: the mount goes with
+        // the process, even one killed part-way.
+        static const bool privateMounts =
+            unshare(CLONE_NEWNS) == 0 &&
+            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+        if (!privateMounts) {
+            missing = "cannot mount a small volume here (" + std::string(strerror(errno)) + ")";
+            return;
+        }
+        root = MakeUniqueFolder(fs::temp_directory_path().string());
+        const fs::path on = part == "main"   ? fs::path(root) / "main"
+                            : part == "mods" ? fs::path(root) / "QuillmoorMM" / "mods"
+                                             : fs::path(root) / "QuillmoorMM";
+        fs::create_directories(on);
+        if (mount("tmpfs", on.c_str(), "tmpfs", 0, "size=256k,mode=0777") != 0) {
+            missing = "cannot mount a small volume here (" + std::string(strerror(errno)) + ")";
+            fs::remove_all(root);
+            return;
+        }
+        mountPoint = on.string();
+        fs::create_directories(fs::path(root) / "main");
+        fs::create_directories(fs::path(root) / "QuillmoorMM" / "mods");
+#endif
+    }
+    previousFolder = fs::current_path().string();
+    fs::current_path(fs::path(root) / "QuillmoorMM");
+}
+
+SmallVolumeGame::~SmallVolumeGame()
+{
+    if (!missing.empty())
+        return;
+    fs::current_path(previousFolder);
+    // The prepared folders stay for the next case, empty.
+    EmptyFolder(fs::path(root) / "main");
+    EmptyFolder(fs::path(root) / "QuillmoorMM" / "mods");
+    std::error_code ignored;
+    for (auto &entry : fs::directory_iterator(fs::path(root) / "QuillmoorMM", ignored))
+        if (entry.path().filename() != "mods")
+            fs::remove_all(entry.path(), ignored);
+#ifndef _WIN32
+    if (!mountPoint.empty()) {
+        umount2(mountPoint.c_str(), MNT_DETACH);
+        fs::remove_all(root, ignored);
+    }
+#endif
+}
+
+std::vector<std::string> SearchOrder(const std::string &pattern)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        names.push_back(found.cFileName);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+void FillVolume(const std::string &folder)
+{
+    FILE *file = fopen((folder + "/filler").c_str(), "wb");
+    ASSERT_NE(file, nullptr) << "cannot make a filler in " << folder;
+    const std::string block(4096, 'f');
+    while (fwrite(block.data(), 1, block.size(), file) == block.size() && fflush(file) == 0) {
+    }
+    // What would not fit in whole blocks, a byte at a time.
+    clearerr(file);
+    while (fputc('f', file) != EOF && fflush(file) == 0) {
+    }
+    fclose(file);
+}
+
+HostileFile::HostileFile(const std::string &folder, const HostileName &name,
+                         const std::string &bytes)
+{
+#ifdef _WIN32
+    // Always past normalisation, so that the file can be removed again.
+    wchar_t wideFolder[MAX_PATH], full[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, folder.c_str(), -1, wideFolder, MAX_PATH);
+    GetFullPathNameW(wideFolder, MAX_PATH, full, nullptr);
+    path = std::wstring(name.raw ? L"\\\\?\\" : L"") + full + L"\\" + name.name;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        std::cout << "[   NOTE   ] cannot make a file of that name here (error "
+                  << GetLastError() << ")\n";
+        return;
+    }
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
+    CloseHandle(file);
+    made = written == bytes.size();
+#else
+    path = folder + "/" + name.name;
+    WriteFile(path, bytes);
+    made = FileExists(path);
+#endif
+}
+
+HostileFile::~HostileFile()
+{
+#ifdef _WIN32
+    DeleteFileW(path.c_str());
+#else
+    unlink(path.c_str());
+#endif
+}
+
+void ListNamesByCodePage()
+{
+#ifndef _WIN32
+    PosixListNamesByCodePage();
+#endif
+}
+
+void KeepFailedCopies()
+{
+#ifndef _WIN32
+    PosixKeepFailedCopies();
+#endif
+}
+
+void EndTestModes()
+{
+#ifndef _WIN32
+    PosixEndTestModes();
+#endif
 }
 
 void WriteFile(const std::string &path, const std::string &bytes)

@@ -22,6 +22,71 @@ struct GameFolder {
     std::string previousFolder;
 };
 
+// A folder of its own, made fresh under `parent` with a name no other run
+// has left there (a killed run leaves its folders behind).
+std::string MakeUniqueFolder(const std::string &parent);
+
+// A game folder one of whose parts lies on a small volume of its own (256
+// KiB), apart from the rest: "main", "mods" or "program" (the program folder
+// with ignore.list and mods). Natively it mounts one where it may (as root);
+// under Wine it takes the ones that scripts/with-tmpfs --small-volumes mounted. When
+// there is none, `missing` says why and the current directory is unchanged.
+struct SmallVolumeGame {
+    explicit SmallVolumeGame(const std::string &part);
+    ~SmallVolumeGame();
+    SmallVolumeGame(const SmallVolumeGame &) = delete;
+    SmallVolumeGame &operator=(const SmallVolumeGame &) = delete;
+
+    std::string missing;
+    std::string root;
+    std::string previousFolder;
+    std::string mountPoint; // natively, the volume mounted here
+};
+
+// The names a narrow search of `pattern` yields, in the order it yields
+// them: the order every scan of that folder follows.
+std::vector<std::string> SearchOrder(const std::string &pattern);
+
+// Fills the volume holding `folder` with a file there until it takes no
+// more.
+void FillVolume(const std::string &folder);
+
+// A file name as the system holds it, which the narrow calls may not: wide
+// on Windows, bytes on Linux. On Windows a `raw` name is made past path
+// normalisation, which would drop its final dot or space.
+struct HostileName {
+#ifdef _WIN32
+    const wchar_t *name;
+#else
+    const char *name;
+#endif
+    bool raw;
+};
+// A file of such a name, while it lives; `made` is false, with a note,
+// where the system cannot make one. It is removed by its own name: a file
+// whose name ends in a dot or space is out of reach of the usual calls.
+struct HostileFile {
+    HostileFile(const std::string &folder, const HostileName &name, const std::string &bytes);
+    ~HostileFile();
+    HostileFile(const HostileFile &) = delete;
+    HostileFile &operator=(const HostileFile &) = delete;
+
+    bool made = false;
+#ifdef _WIN32
+    std::wstring path;
+#else
+    std::string path;
+#endif
+};
+// Natively, the stand-in lists names as Wine does with a single-byte code
+// page until EndTestModes (posix_win32.h); on Windows the system does so
+// anyway and both do nothing.
+void ListNamesByCodePage();
+// Natively, a failed move between volumes leaves its part copy, as under
+// Wine; on Windows it does nothing.
+void KeepFailedCopies();
+void EndTestModes();
+
 void WriteFile(const std::string &path, const std::string &bytes);
 std::string ReadFile(const std::string &path);
 bool FileExists(const std::string &path);

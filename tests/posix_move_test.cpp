@@ -61,8 +61,11 @@ TEST_F(CrossDeviceMoveTest, CopiesTheWholeFileWithItsTimesAndRemovesTheSource)
     WriteFile(source, bytes);
     const struct timespec times[2] = {{1000000000, 0}, {1100000000, 0}};
     ASSERT_EQ(utimensat(AT_FDCWD, source.c_str(), times, 0), 0);
+    const int descriptors = OpenDescriptors();
 
     ASSERT_TRUE(MoveFileA(source.c_str(), "..\\main\\m.iwd"));
+
+    EXPECT_EQ(OpenDescriptors(), descriptors);
 
     EXPECT_FALSE(FileExists(source));
     EXPECT_EQ(ReadFile("../main/m.iwd"), bytes);
@@ -154,11 +157,13 @@ TEST_F(CrossDeviceMoveTest, AFolderOrAPipeIsNotMovedAcrossFileSystems)
     ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
     ASSERT_EQ(mkfifo(pipe.c_str(), 0644), 0);
 
+    const int descriptors = OpenDescriptors();
     for (const std::string &source : {folder, pipe}) {
         SCOPED_TRACE(source);
         const std::string target = "../main/" + source.substr(away.size() + 1);
         SetLastError(ERROR_SUCCESS);
         EXPECT_FALSE(MoveFileA(source.c_str(), target.c_str()));
+        EXPECT_EQ(OpenDescriptors(), descriptors);
         EXPECT_NE(GetLastError(), (DWORD)ERROR_SUCCESS);
         EXPECT_TRUE(FileExists(source));
         EXPECT_FALSE(FileExists(target));

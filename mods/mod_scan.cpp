@@ -28,7 +28,8 @@ int insertionCounter[2];
 // The absolute path of a file of the folder, folded as text. Empty when it
 // cannot be made (the relative path or the result would not fit), so that a
 // row never shows a path other than its own file's.
-void MakeFullPath(ModFolder folder, const char *name, char *fullPath, char **lastPart)
+void MakeFullPath(ModFolder folder, const char *name, char *fullPath, DWORD size,
+                  char **lastPart)
 {
     char relative[ModTextBufferSize];
     fullPath[0] = '\0';
@@ -36,8 +37,8 @@ void MakeFullPath(ModFolder folder, const char *name, char *fullPath, char **las
     int length = FormatText(relative, sizeof relative, Folders[folder].pathFormat, name);
     if (length < 0 || length >= (int)sizeof relative)
         return;
-    DWORD made = GetFullPathNameA(relative, MAX_PATH, fullPath, lastPart);
-    if (made == 0 || made >= MAX_PATH)
+    DWORD made = GetFullPathNameA(relative, size, fullPath, lastPart);
+    if (made == 0 || made >= size)
         fullPath[0] = '\0';
 }
 
@@ -63,7 +64,7 @@ void AddRow(HWND window, ModFolder folder, const WIN32_FIND_DATAA &found, bool o
 
     char fullPath[MAX_PATH];
     char *lastPart;
-    MakeFullPath(folder, found.cFileName, fullPath, &lastPart);
+    MakeFullPath(folder, found.cFileName, fullPath, sizeof fullPath, &lastPart);
     if (!IsOwnPath(found.cFileName, ownName, lastPart))
         fullPath[0] = '\0';
     ModListSetCell(window, folder, index, FullPathColumn, fullPath);
@@ -107,7 +108,7 @@ DWORD MissingFullPathReason(ModFolder folder, const char *name)
 {
     char fullPath[MAX_PATH];
     char *lastPart;
-    MakeFullPath(folder, name, fullPath, &lastPart);
+    MakeFullPath(folder, name, fullPath, sizeof fullPath, &lastPart);
     return fullPath[0] == '\0' ? ERROR_FILENAME_EXCED_RANGE : ERROR_INVALID_NAME;
 }
 

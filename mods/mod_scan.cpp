@@ -78,21 +78,21 @@ void ScanFolder(HWND window, ModFolder folder)
     ModListDeleteAll(window, folder);
     insertionCounter[folder] = 0;
 
+    OwnNameCheck names;
+    BeginOwnNames(&names, Folders[folder].searchPattern);
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(Folders[folder].searchPattern, &found);
     if (search != INVALID_HANDLE_VALUE) {
-        OwnNameCheck names;
-        BeginOwnNames(&names, Folders[folder].searchPattern, search);
         do {
             // Asked for every entry, ignored or not, to stay in step.
-            bool ownName = IsOwnName(&names, &found);
+            bool ownName = IsOwnName(&names, search, &found);
             if (folder == InstalledFolder && IsIgnored(found.cFileName))
                 continue;
             AddRow(window, folder, found, ownName);
         } while (FindNextFileA(search, &found));
-        EndOwnNames(&names);
         FindClose(search);
     }
+    EndOwnNames(&names);
     ModListEndRefill(window, folder);
     ShowRowCount(window, folder);
 }

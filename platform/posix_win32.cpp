@@ -201,19 +201,18 @@ BOOL FindNextFileA(HANDLE handle, WIN32_FIND_DATAA *found)
 
 // Linux names are bytes, and the narrow calls take them as they are: only
 // the code-page test mode lists a name that is not the file's own.
-void BeginOwnNames(OwnNameCheck *check, LPCSTR, HANDLE narrowSearch)
+// The stand-in's own search knows which names it listed in a foreign form.
+void BeginOwnNames(OwnNameCheck *, LPCSTR)
 {
-    check->narrow = narrowSearch;
 }
 
-bool IsOwnName(OwnNameCheck *check, const WIN32_FIND_DATAA *)
+bool IsOwnName(OwnNameCheck *, HANDLE narrowSearch, const WIN32_FIND_DATAA *)
 {
-    return check->narrow != INVALID_HANDLE_VALUE && !static_cast<Search *>(check->narrow)->foreign;
+    return narrowSearch != INVALID_HANDLE_VALUE && !static_cast<Search *>(narrowSearch)->foreign;
 }
 
-void EndOwnNames(OwnNameCheck *check)
+void EndOwnNames(OwnNameCheck *)
 {
-    check->narrow = INVALID_HANDLE_VALUE;
 }
 
 BOOL FindClose(HANDLE handle)

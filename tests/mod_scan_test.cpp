@@ -264,3 +264,43 @@ TEST_F(ModScanTest, ANameWithABackslashIsListedWithoutAFullPath)
     EXPECT_EQ(Find(Installed(), "a.iwd")->fullPath, AbsolutePath("../main/a.iwd"));
 }
 #endif
+
+#ifdef _WIN32
+// The wide listing vouches for a narrow entry only while the two agree, entry
+// by entry, on name and size; once they do not, for nothing after.
+TEST_F(ModScanTest, AnOwnNameCheckOutOfStepVouchesForNothingAfter)
+{
+    WriteFile("mods/a.iwd", "a");
+    WriteFile("mods/b.iwd", "bb");
+    std::vector<WIN32_FIND_DATAA> narrow;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(".\\mods\\*.iwd", &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    do
+        narrow.push_back(found);
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    ASSERT_EQ(narrow.size(), 2u);
+    WIN32_FIND_DATAA resized = narrow[0];
+    resized.nFileSizeLow++;
+
+    const struct {
+        const char *order;
+        std::vector<WIN32_FIND_DATAA> asked;
+        std::vector<bool> own;
+    } cases[] = {
+        {"in step", {narrow[0], narrow[1]}, {true, true}},
+        {"the second entry first", {narrow[1], narrow[1]}, {false, false}},
+        {"another size", {resized, narrow[1]}, {false, false}},
+        {"more entries than listed", {narrow[0], narrow[1], narrow[1]}, {true, true, false}},
+    };
+    for (const auto &c : cases) {
+        OwnNameCheck check;
+        BeginOwnNames(&check, ".\\mods\\*.iwd");
+        for (size_t i = 0; i < c.asked.size(); i++)
+            EXPECT_EQ(IsOwnName(&check, INVALID_HANDLE_VALUE, &c.asked[i]), c.own[i])
+                << c.order << ", entry " << i;
+        EndOwnNames(&check);
+    }
+}
+#endif

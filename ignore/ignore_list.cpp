@@ -269,8 +269,7 @@ bool SaveIgnoreEntries(HWND owner, const IgnoreEntrySource &source)
         WriteBack(heldStream, previous, previousSize);
     free(previous);
 
-    if (heldStream)
-        heldStream = freopen(IgnoreFileName, "r+b", heldStream);
+    heldStream = freopen(IgnoreFileName, "r+b", heldStream);
     // A list put back is as it was after its first opening: its end is not
     // dropped again.
     if (heldStream && written)

@@ -19,14 +19,19 @@ void RefuseRowWithoutPath(HWND window, ModFolder folder, const RowFile &file,
     ReportError(window, MissingFullPathReason(folder, file.name), failure);
 }
 
-bool GetSize(const char *path, DWORD *low, DWORD *high)
+// Whether a file is there, and its size.
+struct FileState {
+    bool exists;
+    DWORD sizeLow;
+    DWORD sizeHigh;
+};
+
+FileState StateOf(const char *path)
 {
     WIN32_FILE_ATTRIBUTE_DATA information;
     if (!GetFileAttributesExA(path, GetFileExInfoStandard, &information))
-        return false;
-    *low = information.nFileSizeLow;
-    *high = information.nFileSizeHigh;
-    return true;
+        return FileState{false, 0, 0};
+    return FileState{true, information.nFileSizeLow, information.nFileSizeHigh};
 }
 
 // Moves the file a row of one folder's list shows into the other folder,
@@ -51,16 +56,18 @@ bool MoveRowFile(HWND window, const RowFile &file, ModFolder from, ModFolder to,
         return false;
     }
 
-    DWORD low, high, lowAfter, highAfter;
-    bool destinationWasThere = GetSize(destination, &lowAfter, &highAfter);
-    bool sourceWasThere = GetSize(fullPath, &low, &high);
+    FileState destinationBefore = StateOf(destination);
+    FileState sourceBefore = StateOf(fullPath);
     if (!MoveFileA(fullPath, destination)) {
         DWORD code = GetLastError();
         // Between volumes a move copies the file; where a failed copy leaves
         // what it wrote while the source is still there whole, that part
         // goes again, so that the destination is as it was.
-        if (!destinationWasThere && sourceWasThere && GetSize(destination, &lowAfter, &highAfter) &&
-            GetSize(fullPath, &lowAfter, &highAfter) && lowAfter == low && highAfter == high)
+        FileState destinationAfter = StateOf(destination);
+        FileState sourceAfter = StateOf(fullPath);
+        if (!destinationBefore.exists && destinationAfter.exists && sourceBefore.exists &&
+            sourceAfter.exists && sourceAfter.sizeLow == sourceBefore.sizeLow &&
+            sourceAfter.sizeHigh == sourceBefore.sizeHigh)
             DeleteFileA(destination);
         ReportError(window, code, failure);
         return false;

@@ -1,7 +1,7 @@
 // The benchmark's entry: what to measure and where, from the command line.
 //
 //   quill_bench --platform NAME --work DIR --csv FILE [--runs N]
-//               [--empty-dialog EMPTY.exe QuillmoorMM.exe]
+//               [--empty-dialog EMPTY.exe [--shipped SHIPPED.exe] QuillmoorMM.exe]
 //
 // The scan figures are always taken; under Windows, given both programs,
 // the start-up and footprint figures too. The program comes last, as the
@@ -23,7 +23,7 @@ const int DefaultRuns = 5;
 int Usage()
 {
     fprintf(stderr, "usage: quill_bench --platform NAME --work DIR --csv FILE [--runs N]"
-                    " [--empty-dialog EXE QuillmoorMM.exe]\n");
+                    " [--empty-dialog EXE [--shipped EXE] QuillmoorMM.exe]\n");
     return 2;
 }
 
@@ -42,6 +42,8 @@ bool ReadArguments(int argc, char **argv, BenchSettings *settings)
             settings->csv = SystemPath(value);
         else if (strcmp(option, "--empty-dialog") == 0)
             settings->emptyDialog = SystemPath(value);
+        else if (strcmp(option, "--shipped") == 0)
+            settings->shipped = SystemPath(value);
         else if (strcmp(option, "--runs") == 0)
             settings->runs = atoi(value.c_str());
         else
@@ -49,6 +51,8 @@ bool ReadArguments(int argc, char **argv, BenchSettings *settings)
     }
     if (i == argc - 1)
         settings->program = SystemPath(argv[i++]);
+    if (settings->shipped.empty())
+        settings->shipped = settings->program;
     return i == argc && !settings->platform.empty() && !settings->work.empty() &&
            !settings->csv.empty() && settings->runs > 0 &&
            settings->program.empty() == settings->emptyDialog.empty();

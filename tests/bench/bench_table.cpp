@@ -36,7 +36,7 @@ bool TargetMet(const BenchResult &result)
 void PrintTableHeader(const char *title)
 {
     printf("\n%s\n", title);
-    printf("%-7s %-20s %9s %6s %10s %10s %10s %-11s %-17s %10s %17s  %s\n", "where",
+    printf("%-8s %-20s %9s %6s %10s %10s %10s %-11s %-17s %10s %17s  %s\n", "where",
            "measure", "archives", "ignore", "median", "min", "max", "unit", "against",
            "its median", "ratio (min-max)", "target");
     fflush(stdout);
@@ -55,7 +55,7 @@ void PrintResult(const BenchResult &result)
     std::string target = TargetText(result);
     if (!target.empty())
         target += TargetMet(result) ? ": met" : ": MISSED";
-    printf("%-7s %-20s %9s %6s %10.3f %10.3f %10.3f %-11s %-17s %10s %17s  %s\n",
+    printf("%-8s %-20s %9s %6s %10.3f %10.3f %10.3f %-11s %-17s %10s %17s  %s\n",
            result.platform.c_str(), result.measure.c_str(), result.archives.c_str(),
            result.ignoreEntries.c_str(), result.value.median, result.value.min,
            result.value.max, result.unit.c_str(),

@@ -8,7 +8,7 @@
 #include <string>
 
 struct BenchResult {
-    std::string platform;      // "native" or "wine"
+    std::string platform;      // "native", "wine-x86" or "wine-x64"
     std::string measure;       // what was measured
     std::string archives;      // "10000", "1000+1000", or "-"
     std::string ignoreEntries; // entries of ignore.list, or "-"

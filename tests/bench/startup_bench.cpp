@@ -201,9 +201,9 @@ bool RunStartupBench(const BenchSettings &settings)
 
 bool RunFootprintBench(const BenchSettings &settings)
 {
-    long long size = FileSize(settings.program);
+    long long size = FileSize(settings.shipped);
     if (size < 0) {
-        fprintf(stderr, "bench: cannot read %s\n", settings.program.c_str());
+        fprintf(stderr, "bench: cannot read %s\n", settings.shipped.c_str());
         return false;
     }
     BenchResult file = {};

@@ -310,7 +310,7 @@ std::vector<std::string> SeedNames(const SeedFolder &seed)
     return names;
 }
 
-// Moves a folder that run-e2e made ready ($QUILL_E2E_SEED\<part>) into the
+// Moves a folder that quill_e2e_seed made ready ($QUILL_E2E_SEED\<part>) into the
 // place of `folder`. False where there is none to take.
 bool TakeSeedFolder(const char *part, const std::string &folder)
 {
@@ -323,7 +323,7 @@ bool TakeSeedFolder(const char *part, const std::string &folder)
            MoveFileA(from.c_str(), folder.c_str());
 }
 
-// The seed folder's archives in `folder`: taken from run-e2e where it made
+// The seed folder's archives in `folder`: taken from quill_e2e_seed where it made
 // them, else made here, which under Wine takes most of a minute.
 bool LayOutSeedFolder(const SeedFolder &seed, const std::string &folder)
 {

@@ -76,7 +76,7 @@ void E2eTest::ExpectNoFocusedRow(int list)
                            << " has a focused row; a click on its empty part would record it";
 }
 
-std::ostream &operator<<(std::ostream &out, const OperationCase &c)
+std::ostream &operator<<(std::ostream &out, const LabelledCase &c)
 {
     return out << c.label;
 }

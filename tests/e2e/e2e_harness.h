@@ -56,16 +56,21 @@ struct E2eTest : ::testing::Test {
     void ExpectNoFocusedRow(int list);
 };
 
-// A case that runs one command of a list's context menu on a row and looks
-// at how it fails: its name, the list, the command and the operation's text
-// in the error report. Printed by its name.
-struct OperationCase {
+// What every case of a parameterised suite begins with: its label, which
+// names the case (ByLabel) and is what GoogleTest prints of it.
+struct LabelledCase {
     const char *label;
+};
+std::ostream &operator<<(std::ostream &out, const LabelledCase &c);
+
+// A case that runs one command of a list's context menu on a row and looks
+// at how it fails: its label, the list, the command and the operation's
+// text in the error report.
+struct OperationCase : LabelledCase {
     int list;
     ListCommand command;
     const char *message;
 };
-std::ostream &operator<<(std::ostream &out, const OperationCase &c);
 
 // Names each case of a parameterised suite after its parameter's label.
 struct ByLabel {

@@ -143,15 +143,9 @@ struct FaultTest : E2eTest {
 // "ignore.list" that the program cannot open for reading and writing at
 // start: nothing is filtered for the whole run, the editor says so, and the
 // file is left exactly as it was.
-struct UnopenableCase {
-    const char *label;
+struct UnopenableCase : LabelledCase {
     bool readOnly; // else held by another program without sharing
 };
-
-std::ostream &operator<<(std::ostream &out, const UnopenableCase &c)
-{
-    return out << c.label;
-}
 
 struct UnopenableIgnoreListTest : FaultTest, ::testing::WithParamInterface<UnopenableCase> {};
 
@@ -286,15 +280,9 @@ INSTANTIATE_TEST_SUITE_P(
 // `main` or `mods` missing at start or removed during the run: an empty list
 // and "0", no message; moving a mod into the missing folder fails and leaves
 // the mod where it was.
-struct FolderCase {
-    const char *label;
+struct FolderCase : LabelledCase {
     bool mainFolder;
 };
-
-std::ostream &operator<<(std::ostream &out, const FolderCase &c)
-{
-    return out << c.label;
-}
 
 struct MissingFolderTest : FaultTest, ::testing::WithParamInterface<FolderCase> {
     std::string Folder() { return GetParam().mainFolder ? game.mainFolder : game.modsFolder; }

@@ -88,14 +88,9 @@ TEST_F(MainWindowTest, AContextMenuOpensOnEitherListWithNothingRecorded)
 }
 
 // "Scan" rescans only the list whose menu it was chosen from.
-struct ScanCase {
+struct ScanCase : LabelledCase {
     int scanned;
 };
-
-std::ostream &operator<<(std::ostream &out, const ScanCase &c)
-{
-    return out << (c.scanned == IDC_INSTALLED_LIST ? "installed list" : "available list");
-}
 
 struct ScanTest : E2eTest, ::testing::WithParamInterface<ScanCase> {};
 
@@ -123,39 +118,18 @@ TEST_P(ScanTest, ScanOnOneListLeavesTheOtherAlone)
 }
 
 INSTANTIATE_TEST_SUITE_P(EachList, ScanTest,
-                         ::testing::Values(ScanCase{IDC_INSTALLED_LIST},
-                                           ScanCase{IDC_AVAILABLE_LIST}),
-                         [](const ::testing::TestParamInfo<ScanCase> &info) {
-                             return info.param.scanned == IDC_INSTALLED_LIST ? "Installed"
-                                                                             : "Available";
-                         });
+                         ::testing::Values(ScanCase{"Installed", IDC_INSTALLED_LIST},
+                                           ScanCase{"Available", IDC_AVAILABLE_LIST}),
+                         ByLabel());
 
 // Every way out ends the program with exit code 0 and leaves the files alone.
 enum Ending { EscKey, FileExit, CloseBox, SystemMenu, AltF4 };
 
-std::string EndingName(Ending ending)
-{
-    switch (ending) {
-    case EscKey:
-        return "Esc";
-    case FileExit:
-        return "FileExit";
-    case CloseBox:
-        return "CloseBox";
-    case SystemMenu:
-        return "SystemMenu";
-    case AltF4:
-        return "AltF4";
-    }
-    return "Unknown";
-}
+struct EndingCase : LabelledCase {
+    Ending ending;
+};
 
-std::ostream &operator<<(std::ostream &out, Ending ending)
-{
-    return out << EndingName(ending);
-}
-
-struct EndingTest : E2eTest, ::testing::WithParamInterface<Ending> {};
+struct EndingTest : E2eTest, ::testing::WithParamInterface<EndingCase> {};
 
 TEST_P(EndingTest, EndsTheProgramWithExitCodeZero)
 {
@@ -168,7 +142,7 @@ TEST_P(EndingTest, EndsTheProgramWithExitCodeZero)
     std::vector<std::string> installedBefore = FolderSnapshot(game.mainFolder);
     std::vector<std::string> availableBefore = FolderSnapshot(game.modsFolder);
 
-    switch (GetParam()) {
+    switch (GetParam().ending) {
     case EscKey:
         ASSERT_TRUE(PressKey(&program, VK_ESCAPE));
         break;
@@ -194,10 +168,12 @@ TEST_P(EndingTest, EndsTheProgramWithExitCodeZero)
 }
 
 INSTANTIATE_TEST_SUITE_P(EachWay, EndingTest,
-                         ::testing::Values(EscKey, FileExit, CloseBox, SystemMenu, AltF4),
-                         [](const ::testing::TestParamInfo<Ending> &info) {
-                             return EndingName(info.param);
-                         });
+                         ::testing::Values(EndingCase{"Esc", EscKey},
+                                           EndingCase{"FileExit", FileExit},
+                                           EndingCase{"CloseBox", CloseBox},
+                                           EndingCase{"SystemMenu", SystemMenu},
+                                           EndingCase{"AltF4", AltF4}),
+                         ByLabel());
 
 TEST_F(MainWindowTest, EnterDoesNotCloseTheWindow)
 {

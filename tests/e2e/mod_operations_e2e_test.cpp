@@ -76,16 +76,10 @@ TEST_F(ModOperationsTest, UninstallMovesTheRowBackToTheAvailableList)
 
 // Delete asks first; Yes deletes the file and removes its row, No changes
 // nothing. The other list is never touched.
-struct DeleteCase {
-    const char *label;
+struct DeleteCase : LabelledCase {
     int list;
     int answer;
 };
-
-std::ostream &operator<<(std::ostream &out, const DeleteCase &c)
-{
-    return out << c.label;
-}
 
 struct DeleteTest : E2eTest, ::testing::WithParamInterface<DeleteCase> {};
 
@@ -196,16 +190,10 @@ int OtherList(int list)
 // runs in the other list; then the first list's menu is opened again.
 enum SpentBy { DeleteAnsweredNo, DeleteAnsweredYes, FailedUninstall, FailedInstall };
 
-struct FreshClickCase {
-    const char *label;
+struct FreshClickCase : LabelledCase {
     SpentBy spentBy;
     ListCommand next;
 };
-
-std::ostream &operator<<(std::ostream &out, const FreshClickCase &c)
-{
-    return out << c.label;
-}
 
 struct FreshClickTest : E2eTest, ::testing::WithParamInterface<FreshClickCase> {};
 
@@ -320,16 +308,10 @@ TEST_F(ModOperationsTest, GrayedItemsDoNothing)
 // The rows the program must never act on. Whether it then does nothing or
 // says why is its own choice; every question is answered Yes here, so that a
 // wrong row would really be moved or deleted.
-struct UnpickedCase {
-    const char *label;
+struct UnpickedCase : LabelledCase {
     int clicked; // the list where the user did click a row
     ListCommand command;
 };
-
-std::ostream &operator<<(std::ostream &out, const UnpickedCase &c)
-{
-    return out << c.label;
-}
 
 struct UnpickedRowTest : E2eTest, ::testing::WithParamInterface<UnpickedCase> {};
 
@@ -370,15 +352,9 @@ INSTANTIATE_TEST_SUITE_P(
                                    DeleteCommand}),
     ByLabel());
 
-struct StaleCase {
-    const char *label;
+struct StaleCase : LabelledCase {
     ListCommand command;
 };
-
-std::ostream &operator<<(std::ostream &out, const StaleCase &c)
-{
-    return out << c.label;
-}
 
 struct StaleRowTest : E2eTest, ::testing::WithParamInterface<StaleCase> {};
 

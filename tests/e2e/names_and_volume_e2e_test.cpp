@@ -96,15 +96,9 @@ struct FolderCase : E2eTest {
 // both ways and deleted under exactly their own name.
 typedef FolderCase OddNameTest;
 
-struct OddName {
-    const char *label;
+struct OddName : LabelledCase {
     const char *name;
 };
-
-std::ostream &operator<<(std::ostream &out, const OddName &c)
-{
-    return out << c.label;
-}
 
 struct OddNameCase : OddNameTest, ::testing::WithParamInterface<OddName> {};
 

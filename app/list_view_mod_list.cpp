@@ -9,6 +9,7 @@
 
 namespace {
 
+// Each folder's list control and count label, by ModFolder.
 const int ListControls[2] = {IDC_INSTALLED_LIST, IDC_AVAILABLE_LIST};
 const int CountLabels[2] = {IDC_INSTALLED_COUNT, IDC_AVAILABLE_COUNT};
 
@@ -35,6 +36,22 @@ void SetItemText(LVITEMA &item, const char *text)
 }
 
 } // namespace
+
+int ModListControl(ModFolder folder)
+{
+    return ListControls[folder];
+}
+
+bool FolderOfModListControl(int control, ModFolder *folder)
+{
+    for (int each = 0; each < 2; each++) {
+        if (ListControls[each] == control) {
+            *folder = (ModFolder)each;
+            return true;
+        }
+    }
+    return false;
+}
 
 void SetUpModListColumns(HWND window, ModFolder folder)
 {

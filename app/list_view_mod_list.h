@@ -6,6 +6,11 @@
 
 #include "mod_list.h"
 
+// The list view control that shows a folder's mods; and the folder whose
+// mods a control shows, false for a control that shows none.
+int ModListControl(ModFolder folder);
+bool FolderOfModListControl(int control, ModFolder *folder);
+
 // "Name", "Filesize" and "Full Path", the last as wide as the rest of the
 // list's client area, and whole rows selected by a click.
 void SetUpModListColumns(HWND window, ModFolder folder);

@@ -41,11 +41,6 @@ HMENU availableMenu;
 const char *const DeleteQuestion =
     "If you delete this mod it will no longer be available.\nContinue?";
 
-ModFolder FolderOfList(int control)
-{
-    return control == IDC_INSTALLED_LIST ? InstalledFolder : AvailableFolder;
-}
-
 // Whether the recorded row of the list is one the user picked there and
 // still shows the file picked.
 bool IsRecordedRowPicked(HWND window, ModFolder folder)
@@ -90,45 +85,44 @@ void OnInitDialog(HWND window)
 
 // Records the list's focused row, which is not necessarily the row under the
 // cursor: a click on the list's empty part records it too.
-void RecordFocusedRow(HWND window, int control)
+void RecordFocusedRow(HWND window, ModFolder folder)
 {
-    HWND list = GetDlgItem(window, control);
+    HWND list = GetDlgItem(window, ModListControl(folder));
     int row = (int)SendMessageA(list, LVM_GETNEXTITEM, (WPARAM)-1, MAKELPARAM(LVNI_FOCUSED, 0));
     if (row < 0)
         return;
-    ModFolder folder = FolderOfList(control);
     RecordPickedFile(window, folder, row, selection.picked[folder]);
     selection.valid = true;
 }
 
 // Opens even when no row was recorded; the choice comes as WM_COMMAND.
-void OpenListMenu(HWND window, int control)
+void OpenListMenu(HWND window, ModFolder folder)
 {
-    selection.contextList = FolderOfList(control);
+    selection.contextList = folder;
     POINT cursor;
     GetCursorPos(&cursor);
-    HMENU menu = control == IDC_INSTALLED_LIST ? installedMenu : availableMenu;
+    HMENU menu = folder == InstalledFolder ? installedMenu : availableMenu;
     TrackPopupMenu(menu, 0, cursor.x + 1, cursor.y, 0, window, nullptr);
 }
 
-void OnListNotify(HWND window, int control, const NMHDR *header)
+void OnListNotify(HWND window, ModFolder folder, const NMHDR *header)
 {
     switch (header->code) {
     case NM_CLICK:
-        RecordFocusedRow(window, control);
+        RecordFocusedRow(window, folder);
         break;
     case NM_RCLICK:
-        RecordFocusedRow(window, control);
-        OpenListMenu(window, control);
+        RecordFocusedRow(window, folder);
+        OpenListMenu(window, folder);
         break;
     }
 }
 
 void OnNotify(HWND window, WPARAM wParam, LPARAM lParam)
 {
-    int control = LOWORD(wParam);
-    if (control == IDC_INSTALLED_LIST || control == IDC_AVAILABLE_LIST)
-        OnListNotify(window, control, (const NMHDR *)lParam);
+    ModFolder folder;
+    if (FolderOfModListControl(LOWORD(wParam), &folder))
+        OnListNotify(window, folder, (const NMHDR *)lParam);
 }
 
 void InstallPickedMod(HWND window)

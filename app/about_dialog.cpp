@@ -12,7 +12,7 @@ namespace {
 void OnInitDialog(HWND dialog)
 {
     SetWindowIcons(dialog);
-    char text[AboutTextBufferSize];
+    char text[TextBufferSize];
     ComposeAboutText(BuildDate(), BuildTime(), text, sizeof text);
     SetDlgItemTextA(dialog, IDC_ABOUT_TEXT, text);
 }

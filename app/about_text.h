@@ -3,10 +3,7 @@
 #ifndef QUILLMOOR_ABOUT_TEXT_H
 #define QUILLMOOR_ABOUT_TEXT_H
 
-#include <stddef.h>
-
-// The about text is composed in a buffer of this size.
-const int AboutTextBufferSize = 255;
+#include "platform.h"
 
 // The date and time this file was compiled, as the compiler gives them:
 // "Mmm dd yyyy" (the day padded with a space) and "hh:mm:ss".

@@ -6,7 +6,7 @@
 #include "platform.h"
 
 // An entry is at most this many characters; one read of a line gives no more.
-const int IgnoreEntryMax = 254;
+const int IgnoreEntryMax = TextBufferSize - 1;
 
 typedef void (*IgnoreEntryReceiver)(const char *entry, void *context);
 

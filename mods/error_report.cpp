@@ -9,9 +9,6 @@
 
 namespace {
 
-// Composed messages are held in this many characters.
-const int MessageBufferSize = 255;
-
 // The user's default language: the neutral language, default sublanguage.
 const DWORD UserDefaultLanguage = 0x400;
 
@@ -37,7 +34,7 @@ void ReportError(HWND owner, DWORD code, const char *text)
 
     // The operation's text comes first and is short, so a long reason is what
     // gets cut.
-    char message[MessageBufferSize];
+    char message[TextBufferSize];
     FormatText(message, sizeof message, "%s\nReason: %s", text, reason);
     ShowErrorMessage(owner, message);
 

@@ -31,7 +31,7 @@ int insertionCounter[2];
 void MakeFullPath(ModFolder folder, const char *name, char *fullPath, DWORD size,
                   char **lastPart)
 {
-    char relative[ModTextBufferSize];
+    char relative[TextBufferSize];
     fullPath[0] = '\0';
     *lastPart = nullptr;
     int length = FormatText(relative, sizeof relative, Folders[folder].pathFormat, name);
@@ -58,7 +58,7 @@ void AddRow(HWND window, ModFolder folder, const WIN32_FIND_DATAA &found, bool o
     // full path is made for it.
     ModListInsertRow(window, folder, index, found.cFileName);
 
-    char sizeText[ModTextBufferSize];
+    char sizeText[TextBufferSize];
     FormatSizeText(found.nFileSizeLow, sizeText, sizeof sizeText);
     ModListSetCell(window, folder, index, SizeColumn, sizeText);
 

@@ -4,9 +4,6 @@
 
 #include "mod_list.h"
 
-// Names, relative paths and size texts are composed in buffers of this size.
-const int ModTextBufferSize = 255;
-
 // "..\main\%s" or ".\mods\%s": where a file of the folder lies, relative to
 // the current directory.
 const char *ModFolderPathFormat(ModFolder folder);

@@ -15,6 +15,11 @@
 
 #include <stdio.h>
 
+// Names, relative paths, ignore-list entries and composed texts (messages,
+// the about text) are held in buffers of this many characters, the
+// terminator included.
+const int TextBufferSize = 255;
+
 // Cuts an open stream's file to `size` bytes; true on success. The C library
 // has no portable call for it.
 bool TruncateStream(FILE *stream, long size);

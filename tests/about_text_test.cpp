@@ -100,7 +100,7 @@ TEST(BuildTime, FormChecksRejectNearMisses)
 
 TEST(AboutText, IsSixLinesWithTheBuildTimeOnTheFourth)
 {
-    char text[AboutTextBufferSize];
+    char text[TextBufferSize];
     ComposeAboutText("Mar  5 2024", "09:07:03", text, sizeof text);
     EXPECT_STREQ(text, "Quillmoor Mod Manager\r\n"
                        "Version: 0.1B RC1\r\n"
@@ -122,7 +122,7 @@ TEST(AboutText, IsSixLinesWithTheBuildTimeOnTheFourth)
 
 TEST(AboutText, ThisBuildsTextShowsThisBuildsTime)
 {
-    char text[AboutTextBufferSize];
+    char text[TextBufferSize];
     ComposeAboutText(BuildDate(), BuildTime(), text, sizeof text);
     const std::vector<std::string> lines = SplitLines(text);
     ASSERT_EQ(lines.size(), 6u);
@@ -130,7 +130,7 @@ TEST(AboutText, ThisBuildsTextShowsThisBuildsTime)
     std::string date = lines[3].substr(7, 11), time = lines[3].substr(19);
     EXPECT_TRUE(IsDateForm(date.c_str())) << lines[3];
     EXPECT_TRUE(IsTimeForm(time.c_str())) << lines[3];
-    EXPECT_LT(strlen(text), (size_t)AboutTextBufferSize);
+    EXPECT_LT(strlen(text), (size_t)TextBufferSize);
 }
 
 TEST(AboutText, NeverWritesPastItsBuffer)

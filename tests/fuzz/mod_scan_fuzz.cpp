@@ -114,7 +114,7 @@ void CheckList(const ModList &list, ModFolder folder, const MadeFiles &made)
         // and the absolute one fits MAX_PATH, and the name holds no
         // backslash (a separator in a path); otherwise it is left empty.
         std::string absolute = AbsolutePathOf(folder, row.name);
-        bool fits = strlen(Places[folder].relative) + row.name.size() < (size_t)ModTextBufferSize &&
+        bool fits = strlen(Places[folder].relative) + row.name.size() < (size_t)TextBufferSize &&
                     absolute.size() < (size_t)MAX_PATH &&
                     row.name.find('\\') == std::string::npos;
         Check(row.fullPath == (fits ? absolute : std::string()),

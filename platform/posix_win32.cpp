@@ -45,7 +45,6 @@ bool keepFailedCopy;
 bool failRead;
 size_t readBytes;
 bool failPut;
-int reopensBeforeFailure = -1;
 
 // The name as Wine lists it with a single-byte code page; true when that
 // changed it.
@@ -417,11 +416,6 @@ void PosixFailNextPut()
     failPut = true;
 }
 
-void PosixFailReopen(int skip)
-{
-    reopensBeforeFailure = skip;
-}
-
 void PosixEndTestModes()
 {
     namesByCodePage = false;
@@ -429,7 +423,6 @@ void PosixEndTestModes()
     keepFailedCopy = false;
     failRead = false;
     failPut = false;
-    reopensBeforeFailure = -1;
 }
 
 // The stream calls of the core pass through here (the core is linked with
@@ -438,7 +431,6 @@ void PosixEndTestModes()
 extern "C" {
 size_t __real_fread(void *buffer, size_t size, size_t count, FILE *stream);
 int __real_fputs(const char *text, FILE *stream);
-FILE *__real_freopen(const char *path, const char *mode, FILE *stream);
 
 size_t __wrap_fread(void *buffer, size_t size, size_t count, FILE *stream)
 {
@@ -458,14 +450,5 @@ int __wrap_fputs(const char *text, FILE *stream)
     failPut = false;
     errno = ENOSPC;
     return EOF;
-}
-
-FILE *__wrap_freopen(const char *path, const char *mode, FILE *stream)
-{
-    if (reopensBeforeFailure < 0 || reopensBeforeFailure-- > 0)
-        return __real_freopen(path, mode, stream);
-    fclose(stream);
-    errno = EACCES;
-    return nullptr;
 }
 }

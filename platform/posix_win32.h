@@ -103,9 +103,6 @@ void PosixKeepFailedCopies();
 void PosixFailNextRead(size_t bytes);
 // The next text put to a stream (fputs) fails, writing nothing.
 void PosixFailNextPut();
-// The reopen of a stream after `skip` more reopens fails; like a failed
-// freopen, it closes the stream.
-void PosixFailReopen(int skip);
 void PosixEndTestModes();
 
 #endif

@@ -342,8 +342,28 @@ BOOL GetFileAttributesExA(LPCSTR path, GET_FILEEX_INFO_LEVELS, void *information
     WIN32_FILE_ATTRIBUTE_DATA *data = static_cast<WIN32_FILE_ATTRIBUTE_DATA *>(information);
     memset(data, 0, sizeof *data);
     data->dwFileAttributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    // Like Wine, a file its owner may not write is read-only.
+    if (!(info.st_mode & S_IWUSR))
+        data->dwFileAttributes |= FILE_ATTRIBUTE_READONLY;
     data->nFileSizeLow = (DWORD)(uint64_t)info.st_size;
     data->nFileSizeHigh = (DWORD)((uint64_t)info.st_size >> 32);
+    return TRUE;
+}
+
+BOOL SetFileAttributesA(LPCSTR path, DWORD attributes)
+{
+    std::string unixPath = UnixPath(path);
+    struct stat info;
+    if (stat(unixPath.c_str(), &info) != 0) {
+        lastError = errno;
+        return FALSE;
+    }
+    mode_t mode = info.st_mode & 07777;
+    mode = attributes & FILE_ATTRIBUTE_READONLY ? mode & ~0222 : mode | S_IWUSR;
+    if (chmod(unixPath.c_str(), mode) != 0) {
+        lastError = errno;
+        return FALSE;
+    }
     return TRUE;
 }
 

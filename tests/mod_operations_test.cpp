@@ -12,9 +12,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <filesystem>
 #include <map>
 #include <string.h>
 
@@ -183,6 +183,7 @@ struct ModOperationTest : ::testing::Test {
     {
         CloseIgnoreList();
         EndTestModes();
+        EndMoveHooks();
     }
 
     ModList &List(ModFolder folder) { return window.lists[folder]; }
@@ -539,6 +540,82 @@ TEST_P(ModMoveTest, AMoveOntoAFullVolumeLeavesTheDestinationAsItWas)
         EXPECT_EQ(Lists(), lists);
         FillVolume(Folder(operation.to));
     }
+}
+
+// Another program's file that takes the destination's name between the
+// move's look at it and the move itself makes the move fail with "file
+// exists": it is never taken for what the failed move left.
+TEST_P(ModMoveTest, AFileMadeAtTheDestinationDuringTheMoveIsKept)
+{
+    const Operation &operation = GetParam();
+    int row = ThreeMods(operation);
+    const std::string lists = Lists();
+    const std::string destination = Folder(operation.to) + "m.iwd";
+    if (!BeforeNextMove([&] { WriteFile(destination, "another program's"); }))
+        GTEST_SKIP() << "no hook into the system's move here";
+
+    Perform(operation, handle, row);
+
+    ExpectReport(operation.failure, ERROR_ALREADY_EXISTS);
+    EXPECT_EQ(ReadFile(destination), "another program's");
+    EXPECT_EQ(ReadFile(Folder(operation.from) + "m.iwd"), "the mod's bytes");
+    EXPECT_EQ(Lists(), lists);
+}
+
+// Between volumes Windows reports a move done where it copied the file but
+// could not delete the source: the copy goes again and the row stays.
+TEST_P(ModMoveTest, AMoveThatLeavesTheSourceWholeIsNoMove)
+{
+    const Operation &operation = GetParam();
+    int row = ThreeMods(operation);
+    const std::string lists = Lists();
+    const auto files = Files(game.root);
+    if (!NextMoveLeavesTheSource())
+        GTEST_SKIP() << "no hook into the system's move here";
+
+    Perform(operation, handle, row);
+
+    ExpectReport(operation.failure, ERROR_ACCESS_DENIED);
+    EXPECT_EQ(Files(game.root), files);
+    EXPECT_EQ(Lists(), lists);
+}
+
+// A read-only mod moved onto another volume is copied, read-only too, and
+// its source cannot be deleted: the copy goes again all the same.
+TEST_P(ModMoveTest, AReadOnlyModMovedOntoAnotherVolumeStaysOnlyWhereItWas)
+{
+    const Operation &operation = GetParam();
+    SmallVolumeGame small(operation.to == InstalledFolder ? "main" : "mods");
+    if (!small.missing.empty())
+        GTEST_SKIP() << small.missing;
+    const std::string source = Folder(operation.from) + "ro.iwd";
+    WriteFile(source, "a read-only mod");
+    struct Writable {
+        std::string path;
+        ~Writable()
+        {
+            MakeWritable(path);
+        }
+    } writable{source};
+    MakeReadOnly(source);
+    // Wine keeps even root from deleting a read-only file; Linux does not.
+    const std::string probe = Folder(operation.from) + "probe";
+    WriteFile(probe, "");
+    MakeReadOnly(probe);
+    const bool deleted = DeleteFileA(probe.c_str());
+    MakeWritable(probe);
+    RemovePath(probe);
+    if (deleted)
+        GTEST_SKIP() << "this process may delete a read-only file";
+    ScanBoth();
+    const std::string lists = Lists();
+    const auto files = Files(small.root);
+
+    Perform(operation, handle, RowOf(operation.from, "ro.iwd"));
+
+    ExpectReportOf(operation.failure);
+    EXPECT_EQ(Files(small.root), files);
+    EXPECT_EQ(Lists(), lists);
 }
 
 TEST_P(AnyModOperationTest, ARowIndexThatNamesNoRowDoesNothing)

@@ -5,6 +5,7 @@
 
 #include "platform.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,16 @@ void ListNamesByCodePage();
 // Wine; on Windows it does nothing.
 void KeepFailedCopies();
 void EndTestModes();
+// The move hooks (move_hooks.cpp, in the unit tests only). Natively,
+// `action` runs just before the next move's rename, after the move's own
+// checks; on Windows there is no such hook, and this is false.
+bool BeforeNextMove(std::function<void()> action);
+// Natively, the next move copies the file whole and reports success while
+// the source stays, as Windows' move between volumes does when the source
+// cannot be deleted; false on Windows.
+bool NextMoveLeavesTheSource();
+// Drops a hook that no move used.
+void EndMoveHooks();
 
 void WriteFile(const std::string &path, const std::string &bytes);
 std::string ReadFile(const std::string &path);

@@ -11,12 +11,20 @@
 
 namespace {
 
+// Why a row the scan refused because its folder changed meanwhile cannot be
+// worked on until the next scan.
+const char FolderChangedReason[] = "The folder changed while it was read: use Scan.";
+
 // The scan leaves the full path empty where no path reaches the row's file
 // alone; such a row is refused, touching nothing.
 void RefuseRowWithoutPath(HWND window, ModFolder folder, const RowFile &file,
                           const char *failure)
 {
-    ReportError(window, MissingFullPathReason(folder, file.name), failure);
+    DWORD code = MissingFullPathReason(folder, file.name);
+    if (code == ERROR_SUCCESS)
+        ReportFailure(window, FolderChangedReason, failure);
+    else
+        ReportError(window, code, failure);
 }
 
 // What a look at a file found: there, with its attributes and size; surely

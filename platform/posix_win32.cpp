@@ -4,6 +4,8 @@
 // text without touching the disk, and a move never replaces its destination.
 #include "platform.h"
 
+#include "own_names.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
@@ -198,28 +200,42 @@ BOOL FindNextFileA(HANDLE handle, WIN32_FIND_DATAA *found)
     return FALSE;
 }
 
-// Linux names are bytes, and the narrow calls take them as they are: only
-// the code-page test mode lists a name that is not the file's own.
-// The stand-in's own search knows which names it listed in a foreign form.
-void BeginOwnNames(OwnNameCheck *, LPCSTR)
-{
-}
-
-bool IsOwnName(OwnNameCheck *, HANDLE narrowSearch, const WIN32_FIND_DATAA *)
-{
-    return narrowSearch != INVALID_HANDLE_VALUE && !static_cast<Search *>(narrowSearch)->foreign;
-}
-
-void EndOwnNames(OwnNameCheck *)
-{
-}
-
 BOOL FindClose(HANDLE handle)
 {
     Search *search = static_cast<Search *>(handle);
     closedir(search->dir);
     delete search;
     return TRUE;
+}
+
+// Linux names are bytes, and the narrow calls take them as they are: only
+// the code-page test mode lists a name, or makes a path, that is not the
+// file's own.
+bool ListOwnNames(LPCSTR pattern, OwnNameReceiver receive, void *context)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return true;
+    bool whole = true;
+    do
+        whole = receive(found.cFileName, found.nFileSizeLow, found.nFileSizeHigh,
+                        !static_cast<Search *>(search)->foreign, context);
+    while (whole && FindNextFileA(search, &found));
+    FindClose(search);
+    return whole;
+}
+
+bool MakeOwnFullPath(LPCSTR relative, char *fullPath, DWORD size)
+{
+    DWORD made = GetFullPathNameA(relative, size, fullPath, nullptr);
+    char listed[PATH_MAX];
+    if (made == 0 || made >= size ||
+        (namesByCodePage && ListByCodePage(fullPath, listed, sizeof listed))) {
+        fullPath[0] = '\0';
+        return false;
+    }
+    return true;
 }
 
 // Every scan makes one full path per file: the folding works in two strings

@@ -618,6 +618,64 @@ TEST_P(ModMoveTest, AReadOnlyModMovedOntoAnotherVolumeStaysOnlyWhereItWas)
     EXPECT_EQ(Lists(), lists);
 }
 
+// A row the scan refused because its folder changed while it was read is
+// refused until the next scan, and says so.
+TEST_P(AnyModOperationTest, ARowRefusedWhileItsFolderChangedSaysToScan)
+{
+    const Operation &operation = GetParam();
+    int row = ThreeMods(operation);
+    ModListSetCell(handle, operation.from, row, FullPathColumn, "");
+    const std::string lists = Lists();
+    const auto files = Files(game.root);
+
+    Perform(operation, handle, row);
+
+    EXPECT_EQ(ExpectReportOf(operation.failure),
+              "The folder changed while it was read: use Scan.");
+    EXPECT_EQ(Files(game.root), files);
+    EXPECT_EQ(Lists(), lists);
+}
+
+// A program folder whose name the code page cannot hold ("\u0141") is named
+// by the narrow calls as a look-alike's ("L", by best fit): no row gets a
+// full path, every operation is refused, and nothing of an install in the
+// look-alike folder beside it is touched.
+TEST_F(ModOperationTest, AProgramFolderTheCodePageCannotNameReachesNoLookAlike)
+{
+    namespace fs = std::filesystem;
+#ifdef _WIN32
+    const fs::path own = fs::path(game.root) / L"\x0141ukasz";
+#else
+    const fs::path own = fs::path(game.root) / "\xC5\x81ukasz";
+#endif
+    for (const fs::path &install : {own, fs::path(game.root) / "Lukasz"}) {
+        fs::create_directories(install / "main");
+        fs::create_directories(install / "QuillmoorMM" / "mods");
+    }
+    fs::current_path(own / "QuillmoorMM");
+    for (const std::string prefix : {"", "../../Lukasz/QuillmoorMM/"}) {
+        WriteFile(prefix + "../main/x.iwd", "installed in " + prefix);
+        WriteFile(prefix + "mods/y.iwd", "available in " + prefix);
+    }
+    ListNamesByCodePage();
+    ScanBoth();
+    ASSERT_EQ(List(InstalledFolder).rows.size(), 1u);
+    ASSERT_EQ(List(AvailableFolder).rows.size(), 1u);
+    EXPECT_EQ(List(InstalledFolder).rows[0].fullPath, "");
+    EXPECT_EQ(List(AvailableFolder).rows[0].fullPath, "");
+    const std::string lists = Lists();
+    const auto files = Files(game.root);
+
+    for (const Operation &operation : AllOperations) {
+        SCOPED_TRACE(operation.name);
+        ClearMessages();
+        Perform(operation, handle, 0);
+        ExpectReport(operation.failure, ERROR_INVALID_NAME);
+        EXPECT_EQ(Files(game.root), files);
+        EXPECT_EQ(Lists(), lists);
+    }
+}
+
 TEST_P(AnyModOperationTest, ARowIndexThatNamesNoRowDoesNothing)
 {
     const Operation &operation = GetParam();

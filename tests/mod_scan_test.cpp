@@ -2,12 +2,14 @@
 #include "ignore_list.h"
 #include "memory_mod_list.h"
 #include "mod_scan.h"
+#include "own_names.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 namespace {
 
@@ -265,42 +267,56 @@ TEST_F(ModScanTest, ANameWithABackslashIsListedWithoutAFullPath)
 }
 #endif
 
-#ifdef _WIN32
-// The wide listing vouches for a narrow entry only while the two agree, entry
-// by entry, on name and size; once they do not, for nothing after.
-TEST_F(ModScanTest, AnOwnNameCheckOutOfStepVouchesForNothingAfter)
+// Each narrow entry is matched to the wide listing by name: a file added,
+// grown (a mod being copied in) or removed between the two listings
+// affects only itself, and no entry beside it.
+TEST_F(ModScanTest, AFolderChangingBetweenTheTwoListingsAffectsOnlyWhatChanged)
 {
-    WriteFile("mods/a.iwd", "a");
-    WriteFile("mods/b.iwd", "bb");
-    std::vector<WIN32_FIND_DATAA> narrow;
+    for (const char *name : {"a.iwd", "b.iwd", "c.iwd", "d.iwd"})
+        WriteFile(std::string("mods/") + name, name);
+    OwnNameCheck check;
+    BeginOwnNames(&check, ".\\mods\\*.iwd");
+    WriteFile("mods/added.iwd", "added");
+    WriteFile("mods/b.iwd", "grown while it is copied in");
+    RemovePath("mods/c.iwd");
+
+    std::map<std::string, OwnNameState> states;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(".\\mods\\*.iwd", &found);
     ASSERT_NE(search, INVALID_HANDLE_VALUE);
     do
-        narrow.push_back(found);
+        states[found.cFileName] = CheckOwnName(&check, &found);
     while (FindNextFileA(search, &found));
     FindClose(search);
-    ASSERT_EQ(narrow.size(), 2u);
-    WIN32_FIND_DATAA resized = narrow[0];
-    resized.nFileSizeLow++;
+    EndOwnNames(&check);
 
+    EXPECT_EQ(states, (std::map<std::string, OwnNameState>{{"a.iwd", NameIsOwn},
+                                                           {"added.iwd", NameNotListed},
+                                                           {"b.iwd", NameIsOwn},
+                                                           {"d.iwd", NameIsOwn}}));
+}
+
+#ifdef _WIN32
+// The exact conversion asks each code page only what it allows: the UTF-8
+// code pages fail the call outright on WC_NO_BEST_FIT_CHARS or a
+// used-default pointer (Wine does not), and then no name would be own.
+TEST(ExactConversionTest, EachCodePageIsAskedOnlyWhatItAllows)
+{
     const struct {
-        const char *order;
-        std::vector<WIN32_FIND_DATAA> asked;
-        std::vector<bool> own;
+        UINT codePage;
+        DWORD flags;
+        bool asksUsedDefault;
     } cases[] = {
-        {"in step", {narrow[0], narrow[1]}, {true, true}},
-        {"the second entry first", {narrow[1], narrow[1]}, {false, false}},
-        {"another size", {resized, narrow[1]}, {false, false}},
-        {"more entries than listed", {narrow[0], narrow[1], narrow[1]}, {true, true, false}},
+        {1252, WC_NO_BEST_FIT_CHARS, true},
+        {932, WC_NO_BEST_FIT_CHARS, true},
+        {CP_UTF8, 0x80 /* WC_ERR_INVALID_CHARS */, false},
+        {54936, 0x80, false},
     };
     for (const auto &c : cases) {
-        OwnNameCheck check;
-        BeginOwnNames(&check, ".\\mods\\*.iwd");
-        for (size_t i = 0; i < c.asked.size(); i++)
-            EXPECT_EQ(IsOwnName(&check, INVALID_HANDLE_VALUE, &c.asked[i]), c.own[i])
-                << c.order << ", entry " << i;
-        EndOwnNames(&check);
+        SCOPED_TRACE(c.codePage);
+        const ExactConversion how = ExactConversionFor(c.codePage);
+        EXPECT_EQ(how.flags, c.flags);
+        EXPECT_EQ(how.asksUsedDefault, c.asksUsedDefault);
     }
 }
 #endif

@@ -676,6 +676,39 @@ TEST_F(ModOperationTest, AProgramFolderTheCodePageCannotNameReachesNoLookAlike)
     }
 }
 
+// Where the ANSI code page is UTF-8 the narrow calls hold every name:
+// "m\u0101.iwd" has its full path, and installs and uninstalls. Under Wine it
+// runs with a UTF-8 locale (wine_unit_tests_utf8), natively as it is.
+TEST_F(ModOperationTest, UnderAUtf8CodePageANameOutsideAsciiMoves)
+{
+#ifdef _WIN32
+    if (GetACP() != CP_UTF8)
+        GTEST_SKIP() << "the ANSI code page is " << GetACP() << ", not UTF-8";
+    const HostileName name = {L"m\x0101.iwd", false};
+#else
+    const HostileName name = {"m\xC4\x81.iwd", false};
+#endif
+    const std::string narrow = "m\xC4\x81.iwd";
+    HostileFile hostile("mods", name, "m-macron");
+    ASSERT_TRUE(hostile.made);
+    ScanBoth();
+    int row = RowOf(AvailableFolder, narrow);
+    ASSERT_NE(row, -1);
+    EXPECT_EQ(List(AvailableFolder).rows[row].fullPath, AbsolutePath("mods/" + narrow));
+
+    InstallMod(handle, row);
+    EXPECT_TRUE(recordedMessages.empty());
+    EXPECT_EQ(ReadFile("../main/" + narrow), "m-macron");
+    row = RowOf(InstalledFolder, narrow);
+    ASSERT_NE(row, -1);
+    EXPECT_EQ(List(InstalledFolder).rows[row].fullPath, AbsolutePath("../main/" + narrow));
+
+    UninstallMod(handle, row);
+    EXPECT_TRUE(recordedMessages.empty());
+    EXPECT_EQ(ReadFile("mods/" + narrow), "m-macron");
+    EXPECT_EQ(RowOf(InstalledFolder, narrow), -1);
+}
+
 TEST_P(AnyModOperationTest, ARowIndexThatNamesNoRowDoesNothing)
 {
     const Operation &operation = GetParam();

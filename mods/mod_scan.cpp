@@ -41,19 +41,7 @@ void MakeFullPath(ModFolder folder, const char *name, char *fullPath, DWORD size
         fullPath[0] = '\0';
 }
 
-// Whether a path made from the name reaches the file and no other: the
-// narrow name is the file's own, and the full path is exactly the folder's
-// own path and that name. A separator in the name makes a path into another
-// folder, and path normalisation drops a final dot or space, giving another
-// file's name.
-bool IsOwnPath(const OwnNameCheck &names, const char *name, OwnNameState state,
-               const char *fullPath)
-{
-    return state == NameIsOwn && IsOwnFullPath(&names, name, fullPath);
-}
-
-void AddRow(HWND window, ModFolder folder, const WIN32_FIND_DATAA &found,
-            const OwnNameCheck &names, OwnNameState state)
+void AddRow(HWND window, ModFolder folder, const WIN32_FIND_DATAA &found, OwnNameCheck *names)
 {
     int index = insertionCounter[folder];
     // The name is shown in full, as the search returned it, even where no
@@ -66,7 +54,9 @@ void AddRow(HWND window, ModFolder folder, const WIN32_FIND_DATAA &found,
 
     char fullPath[MAX_PATH];
     MakeFullPath(folder, found.cFileName, fullPath, sizeof fullPath);
-    if (!IsOwnPath(names, found.cFileName, state, fullPath))
+    // A separator in the name makes a path into another folder, and path
+    // normalisation drops a final dot or space, giving another file's name.
+    if (!IsOwnPath(names, &found, fullPath))
         fullPath[0] = '\0';
     ModListSetCell(window, folder, index, FullPathColumn, fullPath);
 
@@ -87,7 +77,7 @@ void ScanFolder(HWND window, ModFolder folder)
         do {
             if (folder == InstalledFolder && IsIgnored(found.cFileName))
                 continue;
-            AddRow(window, folder, found, names, CheckOwnName(&names, &found));
+            AddRow(window, folder, found, &names);
         } while (FindNextFileA(search, &found));
         FindClose(search);
     }
@@ -115,7 +105,7 @@ DWORD MissingFullPathReason(ModFolder folder, const char *name)
     BeginOwnNames(&names, Folders[folder].searchPattern);
     WIN32_FIND_DATAA found = {};
     FormatText(found.cFileName, sizeof found.cFileName, "%s", name);
-    bool own = IsOwnPath(names, name, CheckOwnName(&names, &found), fullPath);
+    bool own = IsOwnPath(&names, &found, fullPath);
     EndOwnNames(&names);
     return own ? ERROR_SUCCESS : ERROR_INVALID_NAME;
 }

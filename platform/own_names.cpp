@@ -94,6 +94,31 @@ bool SameName(const OwnNameCheck *check, int place, const char *name)
     return place < check->count && strcmp(NameOf(check, check->byName[place]), name) == 0;
 }
 
+// Whether the narrow name of an entry is its file's own, found by name in
+// the wide listing.
+bool IsOwnName(OwnNameCheck *check, const WIN32_FIND_DATAA *found)
+{
+    const char *name = found->cFileName;
+    int place = FirstNotBelow(check, name);
+    if (!SameName(check, place, name))
+        return false;
+    OwnNameEntry *entry = &check->entries[check->byName[place]];
+    if (SameName(check, place + 1, name)) {
+        // Two wide names give this narrow one (a name and its best fit):
+        // the narrow search lists them in the same order, so the first not
+        // yet matched is this one, if its size agrees.
+        while (SameName(check, place, name) && check->entries[check->byName[place]].taken)
+            place++;
+        if (!SameName(check, place, name))
+            return false;
+        entry = &check->entries[check->byName[place]];
+        entry->taken = true;
+        if (entry->sizeLow != found->nFileSizeLow || entry->sizeHigh != found->nFileSizeHigh)
+            return false;
+    }
+    return entry->own;
+}
+
 } // namespace
 
 void BeginOwnNames(OwnNameCheck *check, LPCSTR pattern)
@@ -129,34 +154,12 @@ void BeginOwnNames(OwnNameCheck *check, LPCSTR pattern)
     qsort(check->byName, (size_t)check->count, sizeof(int), CompareByName);
 }
 
-OwnNameState CheckOwnName(OwnNameCheck *check, const WIN32_FIND_DATAA *found)
+bool IsOwnPath(OwnNameCheck *check, const WIN32_FIND_DATAA *found, const char *fullPath)
 {
-    const char *name = found->cFileName;
-    int place = FirstNotBelow(check, name);
-    if (!SameName(check, place, name))
-        return NameNotListed;
-    OwnNameEntry *entry = &check->entries[check->byName[place]];
-    if (SameName(check, place + 1, name)) {
-        // Two wide names give this narrow one (a name and its best fit):
-        // the narrow search lists them in the same order, so the first not
-        // yet matched is this one, if its size agrees.
-        while (SameName(check, place, name) && check->entries[check->byName[place]].taken)
-            place++;
-        if (!SameName(check, place, name))
-            return NameNotListed;
-        entry = &check->entries[check->byName[place]];
-        entry->taken = true;
-        if (entry->sizeLow != found->nFileSizeLow || entry->sizeHigh != found->nFileSizeHigh)
-            return NameIsNotOwn;
-    }
-    return entry->own && check->folderPath[0] != '\0' ? NameIsOwn : NameIsNotOwn;
-}
-
-bool IsOwnFullPath(const OwnNameCheck *check, const char *name, const char *fullPath)
-{
+    bool own = IsOwnName(check, found);
     size_t length = strlen(check->folderPath);
-    return length > 0 && strncmp(fullPath, check->folderPath, length) == 0 &&
-           strcmp(fullPath + length, name) == 0;
+    return own && length > 0 && strncmp(fullPath, check->folderPath, length) == 0 &&
+           strcmp(fullPath + length, found->cFileName) == 0;
 }
 
 void EndOwnNames(OwnNameCheck *check)

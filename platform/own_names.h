@@ -10,13 +10,6 @@
 
 #include "platform.h"
 
-// What the check says of one narrow entry.
-enum OwnNameState {
-    NameIsOwn,
-    NameIsNotOwn,  // the name, or the folder's path, is not the file's own
-    NameNotListed, // the folder changed between the two listings
-};
-
 // The folder's entries as the system holds them, listed whole before the
 // narrow search starts and kept compact (sizes, one flag and the narrow
 // names): the system keeps a whole listing of a folder for each open
@@ -36,12 +29,13 @@ struct OwnNameCheck {
 
 // Lists the folder of `pattern` (a folder, a separator and a file pattern).
 void BeginOwnNames(OwnNameCheck *check, LPCSTR pattern);
-// Asked once for each entry of the narrow search, in its order.
-OwnNameState CheckOwnName(OwnNameCheck *check, const WIN32_FIND_DATAA *found);
-// Whether `fullPath`, made by the narrow calls for an entry the check
-// called its own, is exactly that file's path: the folder's own path and
-// the name, nothing dropped or folded away.
-bool IsOwnFullPath(const OwnNameCheck *check, const char *name, const char *fullPath);
+// Whether the full path the narrow calls made for an entry of the narrow
+// search reaches that file and no other: its narrow name is its own, and
+// the path is exactly the folder's own path and that name, nothing dropped
+// or folded away. Asked once for each entry, in the search's order; an
+// entry the wide listing lacks (the folder changed meanwhile) is not vouched
+// for.
+bool IsOwnPath(OwnNameCheck *check, const WIN32_FIND_DATAA *found, const char *fullPath);
 void EndOwnNames(OwnNameCheck *check);
 
 // What each platform gives the check (win32_names.cpp, posix_win32.cpp).

@@ -280,20 +280,20 @@ TEST_F(ModScanTest, AFolderChangingBetweenTheTwoListingsAffectsOnlyWhatChanged)
     WriteFile("mods/b.iwd", "grown while it is copied in");
     RemovePath("mods/c.iwd");
 
-    std::map<std::string, OwnNameState> states;
+    std::map<std::string, bool> own;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(".\\mods\\*.iwd", &found);
     ASSERT_NE(search, INVALID_HANDLE_VALUE);
     do
-        states[found.cFileName] = CheckOwnName(&check, &found);
+        own[found.cFileName] = IsOwnPath(
+            &check, &found, AbsolutePath(std::string("mods/") + found.cFileName).c_str());
     while (FindNextFileA(search, &found));
     FindClose(search);
     EndOwnNames(&check);
 
-    EXPECT_EQ(states, (std::map<std::string, OwnNameState>{{"a.iwd", NameIsOwn},
-                                                           {"added.iwd", NameNotListed},
-                                                           {"b.iwd", NameIsOwn},
-                                                           {"d.iwd", NameIsOwn}}));
+    EXPECT_EQ(own,
+              (std::map<std::string, bool>{
+                  {"a.iwd", true}, {"added.iwd", false}, {"b.iwd", true}, {"d.iwd", true}}));
 }
 
 #ifdef _WIN32

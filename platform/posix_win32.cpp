@@ -38,7 +38,6 @@ struct Search {
     std::string folder;
     std::string pattern;
     bool foreign; // the last name listed is not the file's own
-    bool sized;   // sizes and attributes are looked up
 };
 
 // Test modes (posix_win32.h).
@@ -92,8 +91,7 @@ bool NextMatch(Search *search, WIN32_FIND_DATAA *found)
             snprintf(found->cFileName, sizeof found->cFileName, "%s", entry->d_name);
         std::string full = search->folder + "/" + entry->d_name;
         struct stat info;
-        if (search->sized &&
-            (stat(full.c_str(), &info) == 0 || lstat(full.c_str(), &info) == 0)) {
+        if (stat(full.c_str(), &info) == 0 || lstat(full.c_str(), &info) == 0) {
             uint64_t size = (uint64_t)info.st_size;
             found->nFileSizeLow = (DWORD)size;
             found->nFileSizeHigh = (DWORD)(size >> 32);
@@ -168,13 +166,13 @@ bool CopyWhole(const char *from, const char *to)
     return ok;
 }
 
-// A search of the folder of `pattern`; `sized`: with each entry's size.
-HANDLE OpenSearch(LPCSTR pattern, WIN32_FIND_DATAA *found, bool sized)
+} // namespace
+
+HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA *found)
 {
     std::string path = UnixPath(pattern);
     size_t slash = path.rfind('/');
     Search *search = new Search;
-    search->sized = sized;
     search->folder = slash == std::string::npos ? "." : path.substr(0, slash);
     search->pattern = slash == std::string::npos ? path : path.substr(slash + 1);
     if (search->folder.empty())
@@ -192,13 +190,6 @@ HANDLE OpenSearch(LPCSTR pattern, WIN32_FIND_DATAA *found, bool sized)
         return INVALID_HANDLE_VALUE;
     }
     return search;
-}
-
-} // namespace
-
-HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA *found)
-{
-    return OpenSearch(pattern, found, true);
 }
 
 BOOL FindNextFileA(HANDLE handle, WIN32_FIND_DATAA *found)
@@ -222,11 +213,8 @@ BOOL FindClose(HANDLE handle)
 // file's own.
 bool ListOwnNames(LPCSTR pattern, OwnNameReceiver receive, void *context)
 {
-    // Sizes only tell apart two files listed under one name, which only
-    // the code-page test mode makes: a scan does not look every file up
-    // twice.
     WIN32_FIND_DATAA found;
-    HANDLE search = OpenSearch(pattern, &found, namesByCodePage);
+    HANDLE search = FindFirstFileA(pattern, &found);
     if (search == INVALID_HANDLE_VALUE)
         return true;
     bool whole = true;

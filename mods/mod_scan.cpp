@@ -99,14 +99,27 @@ DWORD MissingFullPathReason(ModFolder folder, const char *name)
     MakeFullPath(folder, name, fullPath, sizeof fullPath);
     if (fullPath[0] == '\0')
         return ERROR_FILENAME_EXCED_RANGE;
-    // The folder is read again: where the name would reach its own file
-    // now, it was refused because the folder changed while it was read.
+    // The folder is read again: where the name is listed once and would
+    // reach its own file now, it was refused because the folder changed
+    // while it was read.
+    const char *pattern = Folders[folder].searchPattern;
     OwnNameCheck names;
-    BeginOwnNames(&names, Folders[folder].searchPattern);
-    WIN32_FIND_DATAA found = {};
-    FormatText(found.cFileName, sizeof found.cFileName, "%s", name);
-    bool own = IsOwnPath(&names, &found, fullPath);
+    BeginOwnNames(&names, pattern);
+    int listed = 0;
+    bool own = false;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern, &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (strcmp(found.cFileName, name) == 0) {
+                listed++;
+                own = IsOwnPath(&names, &found, fullPath);
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
     EndOwnNames(&names);
+    own = own && listed == 1;
     return own ? ERROR_SUCCESS : ERROR_INVALID_NAME;
 }
 

@@ -94,29 +94,23 @@ bool SameName(const OwnNameCheck *check, int place, const char *name)
     return place < check->count && strcmp(NameOf(check, check->byName[place]), name) == 0;
 }
 
-// Whether the narrow name of an entry is its file's own, found by name in
-// the wide listing.
+// Whether the narrow name of an entry is its file's own. The entry is the
+// first wide one of its narrow name and size not yet matched (the two
+// searches list a folder in the same order): a file added meanwhile whose
+// narrow name is another's ("m\u0101.iwd" listed as "ma.iwd") is never taken
+// for that other file, and a file still growing is refused alone.
 bool IsOwnName(OwnNameCheck *check, const WIN32_FIND_DATAA *found)
 {
     const char *name = found->cFileName;
-    int place = FirstNotBelow(check, name);
-    if (!SameName(check, place, name))
-        return false;
-    OwnNameEntry *entry = &check->entries[check->byName[place]];
-    if (SameName(check, place + 1, name)) {
-        // Two wide names give this narrow one (a name and its best fit):
-        // the narrow search lists them in the same order, so the first not
-        // yet matched is this one, if its size agrees.
-        while (SameName(check, place, name) && check->entries[check->byName[place]].taken)
-            place++;
-        if (!SameName(check, place, name))
-            return false;
-        entry = &check->entries[check->byName[place]];
-        entry->taken = true;
-        if (entry->sizeLow != found->nFileSizeLow || entry->sizeHigh != found->nFileSizeHigh)
-            return false;
+    for (int place = FirstNotBelow(check, name); SameName(check, place, name); place++) {
+        OwnNameEntry &entry = check->entries[check->byName[place]];
+        if (!entry.taken && entry.sizeLow == found->nFileSizeLow &&
+            entry.sizeHigh == found->nFileSizeHigh) {
+            entry.taken = true;
+            return entry.own;
+        }
     }
-    return entry->own;
+    return false;
 }
 
 } // namespace

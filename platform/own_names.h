@@ -33,8 +33,8 @@ void BeginOwnNames(OwnNameCheck *check, LPCSTR pattern);
 // search reaches that file and no other: its narrow name is its own, and
 // the path is exactly the folder's own path and that name, nothing dropped
 // or folded away. Asked once for each entry, in the search's order; an
-// entry the wide listing lacks (the folder changed meanwhile) is not vouched
-// for.
+// entry the wide listing lacks, or lists at another size (the folder changed
+// meanwhile), is not vouched for.
 bool IsOwnPath(OwnNameCheck *check, const WIN32_FIND_DATAA *found, const char *fullPath);
 void EndOwnNames(OwnNameCheck *check);
 

@@ -267,9 +267,9 @@ TEST_F(ModScanTest, ANameWithABackslashIsListedWithoutAFullPath)
 }
 #endif
 
-// Each narrow entry is matched to the wide listing by name: a file added,
-// grown (a mod being copied in) or removed between the two listings
-// affects only itself, and no entry beside it.
+// Each narrow entry is matched to the wide listing by name and size: a file
+// added, grown (a mod being copied in) or removed between the two listings
+// is refused alone, and no entry beside it.
 TEST_F(ModScanTest, AFolderChangingBetweenTheTwoListingsAffectsOnlyWhatChanged)
 {
     for (const char *name : {"a.iwd", "b.iwd", "c.iwd", "d.iwd"})
@@ -293,7 +293,38 @@ TEST_F(ModScanTest, AFolderChangingBetweenTheTwoListingsAffectsOnlyWhatChanged)
 
     EXPECT_EQ(own,
               (std::map<std::string, bool>{
-                  {"a.iwd", true}, {"added.iwd", false}, {"b.iwd", true}, {"d.iwd", true}}));
+                  {"a.iwd", true}, {"added.iwd", false}, {"b.iwd", false}, {"d.iwd", true}}));
+}
+
+// A file added between the two listings whose narrow name is another
+// file's ("m\u0101.iwd" listed as "ma.iwd") is never taken for that file,
+// whichever of the two the narrow search lists first.
+TEST_F(ModScanTest, AFileAddedMeanwhileUnderAnotherFilesNarrowNameIsNotOwn)
+{
+    WriteFile("mods/ma.iwd", "x");
+    ListNamesByCodePage();
+    OwnNameCheck check;
+    BeginOwnNames(&check, ".\\mods\\*.iwd");
+#ifdef _WIN32
+    HostileFile hostile("mods", {L"m\x0101.iwd", false}, "xx");
+#else
+    HostileFile hostile("mods", {"m\xC4\x81.iwd", false}, "xx");
+#endif
+    ASSERT_TRUE(hostile.made);
+
+    std::map<DWORD, bool> ownBySize;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(".\\mods\\*.iwd", &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    do
+        ownBySize[found.nFileSizeLow] = IsOwnPath(
+            &check, &found, AbsolutePath(std::string("mods/") + found.cFileName).c_str());
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    EndOwnNames(&check);
+    EndTestModes();
+
+    EXPECT_EQ(ownBySize, (std::map<DWORD, bool>{{1, true}, {2, false}}));
 }
 
 #ifdef _WIN32

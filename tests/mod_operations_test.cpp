@@ -562,6 +562,46 @@ TEST_P(ModMoveTest, AFileMadeAtTheDestinationDuringTheMoveIsKept)
     EXPECT_EQ(Lists(), lists);
 }
 
+// A destination that could not be looked at before the move (a share that
+// did not answer) is not known to have been absent: whatever lies there
+// after a failed move is left alone.
+TEST_P(ModMoveTest, ADestinationThatCouldNotBeLookedAtIsLeftAlone)
+{
+    const Operation &operation = GetParam();
+    int row = ThreeMods(operation);
+    const std::string destination = Folder(operation.to) + "m.iwd";
+    std::string looked = ModFolderPathFormat(operation.to);
+    looked.replace(looked.find("%s"), 2, "m.iwd");
+    std::replace(looked.begin(), looked.end(), '\\', '/');
+    if (!NextLooksFail(looked, 2) ||
+        !BeforeNextMove([&] { WriteFile(destination, "another program's"); }, EIO))
+        GTEST_SKIP() << "no hook into the system's move here";
+
+    Perform(operation, handle, row);
+
+    ExpectReportOf(operation.failure);
+    EXPECT_EQ(ReadFile(destination), "another program's");
+    EXPECT_EQ(ReadFile(Folder(operation.from) + "m.iwd"), "the mod's bytes");
+}
+
+// A move that reports failure though the file got across (its source gone)
+// leaves the only copy where it is.
+TEST_P(ModMoveTest, AFailedMoveThatTookTheFileAcrossKeepsIt)
+{
+    const Operation &operation = GetParam();
+    int row = ThreeMods(operation);
+    const std::string from = Folder(operation.from) + "m.iwd",
+                      to = Folder(operation.to) + "m.iwd";
+    if (!BeforeNextMove([&] { std::filesystem::rename(from, to); }, EIO))
+        GTEST_SKIP() << "no hook into the system's move here";
+
+    Perform(operation, handle, row);
+
+    ExpectReportOf(operation.failure);
+    EXPECT_EQ(ReadFile(to), "the mod's bytes");
+    EXPECT_FALSE(FileExists(from));
+}
+
 // Between volumes Windows reports a move done where it copied the file but
 // could not delete the source: the copy goes again and the row stays.
 TEST_P(ModMoveTest, AMoveThatLeavesTheSourceWholeIsNoMove)

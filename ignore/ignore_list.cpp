@@ -262,7 +262,10 @@ bool SaveIgnoreEntries(HWND owner, const IgnoreEntrySource &source)
         if (ReadIgnoreEntry(source, index, entry) >= 0 && !WriteEntry(entry, heldStream))
             written = false;
     }
-    long length = written && fflush(heldStream) == 0 ? ftell(heldStream) : -1;
+    // Any write that failed has left the stream's error flag set, whatever
+    // its call gave back: asked once more before the list counts as saved.
+    long length =
+        written && fflush(heldStream) == 0 && !ferror(heldStream) ? ftell(heldStream) : -1;
     written = length >= 0 && TruncateStream(heldStream, length);
     if (!written)
         WriteBack(heldStream, previous, previousSize);

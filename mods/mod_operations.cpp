@@ -84,9 +84,7 @@ bool MoveRowFile(HWND window, const RowFile &file, ModFolder from, ModFolder to,
     // A name too long for the destination is never moved under a shorter
     // one.
     char destination[MAX_PATH];
-    int length =
-        FormatText(destination, sizeof destination, ModFolderPathFormat(to), file.name);
-    if (length < 0 || length >= (int)sizeof destination) {
+    if (FormatText(destination, sizeof destination, ModFolderPathFormat(to), file.name) < 0) {
         ReportError(window, ERROR_FILENAME_EXCED_RANGE, failure);
         return false;
     }

@@ -32,11 +32,9 @@ int insertionCounter[2];
 void MakeFullPath(ModFolder folder, const char *name, char *fullPath, DWORD size)
 {
     char relative[ModTextBufferSize];
-    fullPath[0] = '\0';
-    int length = FormatText(relative, sizeof relative, Folders[folder].pathFormat, name);
-    if (length < 0 || length >= (int)sizeof relative)
-        return;
-    DWORD made = GetFullPathNameA(relative, size, fullPath, nullptr);
+    DWORD made = 0;
+    if (FormatText(relative, sizeof relative, Folders[folder].pathFormat, name) >= 0)
+        made = GetFullPathNameA(relative, size, fullPath, nullptr);
     if (made == 0 || made >= size)
         fullPath[0] = '\0';
 }

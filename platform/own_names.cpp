@@ -67,12 +67,10 @@ const char *NameOf(const OwnNameCheck *check, int index)
 // qsort passes no context: the check whose entries are being ordered.
 const OwnNameCheck *ordering;
 
-// By name, and entries of one name in the order the folder listed them.
 int CompareByName(const void *left, const void *right)
 {
-    int a = *static_cast<const int *>(left), b = *static_cast<const int *>(right);
-    int order = strcmp(NameOf(ordering, a), NameOf(ordering, b));
-    return order != 0 ? order : a - b;
+    return strcmp(NameOf(ordering, *static_cast<const int *>(left)),
+                  NameOf(ordering, *static_cast<const int *>(right)));
 }
 
 // The first place in `byName` whose name is not below `name`.
@@ -94,11 +92,13 @@ bool SameName(const OwnNameCheck *check, int place, const char *name)
     return place < check->count && strcmp(NameOf(check, check->byName[place]), name) == 0;
 }
 
-// Whether the narrow name of an entry is its file's own. The entry is the
-// first wide one of its narrow name and size not yet matched (the two
-// searches list a folder in the same order): a file added meanwhile whose
-// narrow name is another's ("m\u0101.iwd" listed as "ma.iwd") is never taken
-// for that other file, and a file still growing is refused alone.
+// Whether the narrow name of an entry is its file's own. The entry is a wide
+// one of its narrow name and size not yet matched: a file added meanwhile
+// whose narrow name is another's ("m\u0101.iwd" listed as "ma.iwd") is never
+// taken for that other file, and a file still growing is refused alone.
+// Which of two files of one narrow name and one size is matched does not
+// matter: their rows look alike in every cell, and only the one matched to
+// the own file gets that file's path.
 bool IsOwnName(OwnNameCheck *check, const WIN32_FIND_DATAA *found)
 {
     const char *name = found->cFileName;

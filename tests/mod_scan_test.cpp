@@ -60,6 +60,10 @@ TEST_F(ModScanTest, ListsTheArchivesOfBothFoldersWithSizeAndFullPath)
     EXPECT_EQ(Installed().countLabel, 3u);
     EXPECT_EQ(Names(Available()), (std::vector<std::string>{"c.iwd"}));
     EXPECT_EQ(Available().countLabel, 1u);
+    for (const ModList *list : {&Installed(), &Available()}) {
+        EXPECT_EQ(list->refills, 1);
+        EXPECT_FALSE(list->refilling);
+    }
 
     const struct {
         const ModList &list;
@@ -154,6 +158,19 @@ TEST_F(ModScanTest, ASizeOfFourGibibytesAndMoreWrapsAround)
     ScanAvailable(handle);
     ASSERT_EQ(Available().rows.size(), 1u);
     EXPECT_EQ(Available().rows[0].sizeText, "10B");
+}
+
+// Every name of a folder of many is found in the wide listing, whatever
+// order the folder lists them in.
+TEST_F(ModScanTest, EveryNameOfALargeFolderHasItsFullPath)
+{
+    for (char first = 'a'; first <= 'z'; first++)
+        for (char second : {'a', 'b', 'c'})
+            WriteFile(std::string("mods/") + first + second + ".iwd", "x");
+    ScanAvailable(handle);
+    ASSERT_EQ(Available().rows.size(), 78u);
+    for (const ModRow &row : Available().rows)
+        EXPECT_EQ(row.fullPath, AbsolutePath("mods/" + row.name));
 }
 
 // A name too long for its full path keeps its own name and size and shows no

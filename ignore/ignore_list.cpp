@@ -270,12 +270,9 @@ bool SaveIgnoreEntries(HWND owner, const IgnoreEntrySource &source)
     if (!written)
         WriteBack(heldStream, previous, previousSize);
     free(previous);
-    if (!written) {
+    // Every entry written ends in a line feed, so a saved list never ends in
+    // the Ctrl-Z that opening drops.
+    if (!written)
         ReportSaveFailure(owner);
-        return false;
-    }
-    // Read as after a first opening: one final Ctrl-Z goes. A list put back
-    // is left as it was, its end not dropped a second time.
-    DropFinalEndOfFileMark(heldStream);
-    return true;
+    return written;
 }

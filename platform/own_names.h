@@ -48,9 +48,9 @@ typedef bool (*OwnNameReceiver)(const char *narrowName, DWORD sizeLow, DWORD siz
 // names; false when the listing could not be made.
 bool ListOwnNames(LPCSTR pattern, OwnNameReceiver receive, void *context);
 // The narrow full path of a relative one where it is exactly the path's own
-// (the current folder's names included); false, with `fullPath` empty,
-// where it is not or does not fit.
-bool MakeOwnFullPath(LPCSTR relative, char *fullPath, DWORD size);
+// (the current folder's names included); empty where it is not or does not
+// fit.
+void MakeOwnFullPath(LPCSTR relative, char *fullPath, DWORD size);
 
 #ifdef _WIN32
 // How a wide name is converted to the ANSI code page so that a character it

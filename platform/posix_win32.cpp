@@ -226,16 +226,13 @@ bool ListOwnNames(LPCSTR pattern, OwnNameReceiver receive, void *context)
     return whole;
 }
 
-bool MakeOwnFullPath(LPCSTR relative, char *fullPath, DWORD size)
+void MakeOwnFullPath(LPCSTR relative, char *fullPath, DWORD size)
 {
     DWORD made = GetFullPathNameA(relative, size, fullPath, nullptr);
     char listed[PATH_MAX];
     if (made == 0 || made >= size ||
-        (namesByCodePage && ListByCodePage(fullPath, listed, sizeof listed))) {
+        (namesByCodePage && ListByCodePage(fullPath, listed, sizeof listed)))
         fullPath[0] = '\0';
-        return false;
-    }
-    return true;
 }
 
 // Every scan makes one full path per file: the folding works in two strings

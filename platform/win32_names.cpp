@@ -65,7 +65,7 @@ bool ListOwnNames(LPCSTR pattern, OwnNameReceiver receive, void *context)
     return whole;
 }
 
-bool MakeOwnFullPath(LPCSTR relative, char *fullPath, DWORD size)
+void MakeOwnFullPath(LPCSTR relative, char *fullPath, DWORD size)
 {
     // The narrow call converts the current folder's wide path by best fit:
     // a folder the code page cannot name comes back as a look-alike's.
@@ -84,5 +84,4 @@ bool MakeOwnFullPath(LPCSTR relative, char *fullPath, DWORD size)
     }
     if (made == 0)
         fullPath[0] = '\0';
-    return made != 0;
 }

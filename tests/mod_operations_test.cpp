@@ -602,6 +602,28 @@ TEST_P(ModMoveTest, AFailedMoveThatTookTheFileAcrossKeepsIt)
     EXPECT_FALSE(FileExists(from));
 }
 
+// A source that changed while a move failed is not known to be whole: the
+// destination is left as the failed move left it.
+TEST_P(ModMoveTest, ASourceThatChangedDuringAFailedMoveLeavesTheDestination)
+{
+    const Operation &operation = GetParam();
+    int row = ThreeMods(operation);
+    const std::string from = Folder(operation.from) + "m.iwd",
+                      to = Folder(operation.to) + "m.iwd";
+    auto changeBoth = [&] {
+        WriteFile(to, "part");
+        WriteFile(from, "changed");
+    };
+    if (!BeforeNextMove(changeBoth, EIO))
+        GTEST_SKIP() << "no hook into the system's move here";
+
+    Perform(operation, handle, row);
+
+    ExpectReportOf(operation.failure);
+    EXPECT_EQ(ReadFile(to), "part");
+    EXPECT_EQ(ReadFile(from), "changed");
+}
+
 // Between volumes Windows reports a move done where it copied the file but
 // could not delete the source: the copy goes again and the row stays.
 TEST_P(ModMoveTest, AMoveThatLeavesTheSourceWholeIsNoMove)

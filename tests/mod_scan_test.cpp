@@ -344,6 +344,27 @@ TEST_F(ModScanTest, AFileAddedMeanwhileUnderAnotherFilesNarrowNameIsNotOwn)
     EXPECT_EQ(ownBySize, (std::map<DWORD, bool>{{1, true}, {2, false}}));
 }
 
+// A program folder whose name has no narrow form ("\u65E5", shown as "?")
+// makes a path that reaches nothing: no row gets it.
+TEST_F(ModScanTest, AProgramFolderWithoutANarrowNameGivesNoFullPath)
+{
+    namespace fs = std::filesystem;
+#ifdef _WIN32
+    const fs::path own = fs::path(game.root) / L"\x65E5";
+#else
+    const fs::path own = fs::path(game.root) / "\xE6\x97\xA5";
+#endif
+    fs::create_directories(own / "QuillmoorMM" / "mods");
+    fs::current_path(own / "QuillmoorMM");
+    WriteFile("mods/x.iwd", "x");
+    ListNamesByCodePage();
+    ScanAvailable(handle);
+    EndTestModes();
+
+    ASSERT_EQ(Available().rows.size(), 1u);
+    EXPECT_EQ(Available().rows[0].fullPath, "");
+}
+
 #ifdef _WIN32
 // The exact conversion asks each code page only what it allows: the UTF-8
 // code pages fail the call outright on WC_NO_BEST_FIT_CHARS or a

@@ -134,11 +134,15 @@ void BeginOwnNames(OwnNameCheck *check, LPCSTR pattern)
     }
 
     Listing listing = {check, 0, 0, 0};
-    bool whole = ListOwnNames(pattern, AddEntry, &listing);
-    if (whole && check->count > 0)
-        check->byName = (int *)malloc((size_t)check->count * sizeof(int));
-    if (!whole || (check->count > 0 && !check->byName)) {
+    if (!ListOwnNames(pattern, AddEntry, &listing)) {
         // Without the whole listing nothing is vouched for.
+        EndOwnNames(check);
+        return;
+    }
+    if (check->count == 0)
+        return;
+    check->byName = (int *)malloc((size_t)check->count * sizeof(int));
+    if (!check->byName) {
         EndOwnNames(check);
         return;
     }

@@ -146,10 +146,14 @@ void UninstallPickedMod(HWND window)
 void DeletePickedMod(HWND window)
 {
     ModFolder folder = selection.contextList;
+    int row = selection.picked[folder].row;
+    RowFile file;
+    // A row without a full path goes straight to DeleteMod, which refuses it.
     if (selection.valid && IsRecordedRowPicked(window, folder) &&
-        ShowMessageBox(window, DeleteQuestion, "Quillmoor MM", MB_ICONQUESTION | MB_YESNO) ==
-            IDYES)
-        DeleteMod(window, selection.picked[folder].row, folder);
+        ReadRowFile(window, folder, row, &file) &&
+        (file.fullPath[0] == '\0' || ShowMessageBox(window, DeleteQuestion, "Quillmoor MM",
+                                                    MB_ICONQUESTION | MB_YESNO) == IDYES))
+        DeleteMod(window, row, folder);
     EndOperation();
 }
 

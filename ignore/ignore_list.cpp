@@ -179,8 +179,9 @@ bool ReadWholeStream(FILE *stream, char **bytes, size_t *size)
 }
 
 // Puts back what the file held before the save, over what the save wrote,
-// through the same stream: no second open that could fail. The space the
-// save took is the file's own, so the previous bytes fit it again.
+// through the same stream: no second open that could fail. The save wrote
+// over the file from its start and never cut it, so the previous bytes lie
+// in blocks that are still the file's own.
 void WriteBack(FILE *stream, const char *bytes, size_t size)
 {
     clearerr(stream);
@@ -250,33 +251,28 @@ bool SaveIgnoreEntries(HWND owner, const IgnoreEntrySource &source)
         ReportSaveFailure(owner);
         return false;
     }
-    heldStream = freopen(IgnoreFileName, "wb", heldStream);
-    if (!heldStream) {
-        free(previous);
-        ReportSaveFailure(owner);
-        return false;
-    }
-    // A full disk must not pass for a saved list.
-    bool written = true;
+    // The new list goes over the old one from its start, and the file is cut
+    // to the new length only once all of it is written: until then the old
+    // list's space stays the file's own, and another program filling the
+    // volume meanwhile cannot take it. A full disk must not pass for a saved
+    // list.
+    bool written = fseek(heldStream, 0, SEEK_SET) == 0;
     char entry[IgnoreEntryMax + 1];
-    for (int index = 0; index < source.count; ++index) {
+    for (int index = 0; written && index < source.count; ++index) {
         if (ReadIgnoreEntry(source, index, entry) >= 0 && !WriteEntry(entry, heldStream))
             written = false;
     }
-    if (fflush(heldStream) != 0)
-        written = false;
+    // Any write that failed has left the stream's error flag set, whatever
+    // its call gave back: asked once more before the list counts as saved.
+    long length =
+        written && fflush(heldStream) == 0 && !ferror(heldStream) ? ftell(heldStream) : -1;
+    written = length >= 0 && TruncateStream(heldStream, length);
     if (!written)
         WriteBack(heldStream, previous, previousSize);
     free(previous);
-
-    heldStream = freopen(IgnoreFileName, "r+b", heldStream);
-    // A list put back is as it was after its first opening: its end is not
-    // dropped again.
-    if (heldStream && written)
-        DropFinalEndOfFileMark(heldStream);
-    if (!written) {
+    // Every entry written ends in a line feed, so a saved list never ends in
+    // the Ctrl-Z that opening drops.
+    if (!written)
         ReportSaveFailure(owner);
-        return false;
-    }
-    return true;
+    return written;
 }

@@ -32,12 +32,17 @@ void ReportError(HWND owner, DWORD code, const char *text)
         reason = unknown;
     }
 
+    ReportFailure(owner, reason, text);
+
+    if (systemText)
+        LocalFree(systemText);
+}
+
+void ReportFailure(HWND owner, const char *reason, const char *text)
+{
     // The operation's text comes first and is short, so a long reason is what
     // gets cut.
     char message[TextBufferSize];
     FormatText(message, sizeof message, "%s\nReason: %s", text, reason);
     ShowErrorMessage(owner, message);
-
-    if (systemText)
-        LocalFree(systemText);
 }

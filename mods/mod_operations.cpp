@@ -11,17 +11,29 @@
 
 namespace {
 
+// Why a row the scan refused because its folder changed meanwhile cannot be
+// worked on until the next scan.
+const char FolderChangedReason[] = "The folder changed while it was read: use Scan.";
+
 // The scan leaves the full path empty where no path reaches the row's file
 // alone; such a row is refused, touching nothing.
 void RefuseRowWithoutPath(HWND window, ModFolder folder, const RowFile &file,
                           const char *failure)
 {
-    ReportError(window, MissingFullPathReason(folder, file.name), failure);
+    DWORD code = MissingFullPathReason(folder, file.name);
+    if (code == ERROR_SUCCESS)
+        ReportFailure(window, FolderChangedReason, failure);
+    else
+        ReportError(window, code, failure);
 }
 
-// Whether a file is there, and its size.
+// What a look at a file found: there, with its attributes and size; surely
+// not there (no such file or folder); or neither, when the look itself
+// failed (a share that did not answer, a folder that may not be read).
 struct FileState {
     bool exists;
+    bool absent;
+    DWORD attributes;
     DWORD sizeLow;
     DWORD sizeHigh;
 };
@@ -29,9 +41,32 @@ struct FileState {
 FileState StateOf(const char *path)
 {
     WIN32_FILE_ATTRIBUTE_DATA information;
-    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &information))
-        return FileState{false, 0, 0};
-    return FileState{true, information.nFileSizeLow, information.nFileSizeHigh};
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &information)) {
+        DWORD code = GetLastError();
+        return FileState{false, code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND, 0,
+                         0, 0};
+    }
+    return FileState{true, false, information.dwFileAttributes, information.nFileSizeLow,
+                     information.nFileSizeHigh};
+}
+
+// Whether the source is still there, of the size it had before the move.
+bool StillWhole(const FileState &before, const FileState &after)
+{
+    return before.exists && after.exists && after.sizeLow == before.sizeLow &&
+           after.sizeHigh == before.sizeHigh;
+}
+
+// Removes the copy a move between volumes made and did not finish with. A
+// read-only copy (of a read-only mod) is made writable first, that copy only.
+void RemoveCopy(const char *destination)
+{
+    FileState copy = StateOf(destination);
+    if (!copy.exists)
+        return;
+    if (copy.attributes & FILE_ATTRIBUTE_READONLY)
+        SetFileAttributesA(destination, copy.attributes & ~(DWORD)FILE_ATTRIBUTE_READONLY);
+    DeleteFileA(destination);
 }
 
 // Moves the file a row of one folder's list shows into the other folder,
@@ -49,30 +84,34 @@ bool MoveRowFile(HWND window, const RowFile &file, ModFolder from, ModFolder to,
     // A name too long for the destination is never moved under a shorter
     // one.
     char destination[MAX_PATH];
-    int length =
-        FormatText(destination, sizeof destination, ModFolderPathFormat(to), file.name);
-    if (length < 0 || length >= (int)sizeof destination) {
+    if (FormatText(destination, sizeof destination, ModFolderPathFormat(to), file.name) < 0) {
         ReportError(window, ERROR_FILENAME_EXCED_RANGE, failure);
         return false;
     }
 
     FileState destinationBefore = StateOf(destination);
     FileState sourceBefore = StateOf(fullPath);
-    if (!MoveFileA(fullPath, destination)) {
-        DWORD code = GetLastError();
-        // Between volumes a move copies the file; where a failed copy leaves
-        // what it wrote while the source is still there whole, that part
-        // goes again, so that the destination is as it was.
-        FileState destinationAfter = StateOf(destination);
-        FileState sourceAfter = StateOf(fullPath);
-        if (!destinationBefore.exists && destinationAfter.exists && sourceBefore.exists &&
-            sourceAfter.exists && sourceAfter.sizeLow == sourceBefore.sizeLow &&
-            sourceAfter.sizeHigh == sourceBefore.sizeHigh)
-            DeleteFileA(destination);
-        ReportError(window, code, failure);
-        return false;
+    DWORD code;
+    if (MoveFileA(fullPath, destination)) {
+        // Between volumes Windows copies, and where the source then cannot
+        // be deleted it still reports success: with the source still there
+        // whole, the file has not moved.
+        if (!StillWhole(sourceBefore, StateOf(fullPath)))
+            return true;
+        code = ERROR_ACCESS_DENIED;
+    } else {
+        code = GetLastError();
     }
-    return true;
+    // Only what the failed move itself left goes again: a copy in a
+    // destination that was surely not there before, while the source is
+    // still there whole. "File exists" means another program's file took
+    // the name meanwhile; a move within one volume is a rename, which
+    // leaves nothing.
+    if (code != ERROR_ALREADY_EXISTS && code != ERROR_FILE_EXISTS && destinationBefore.absent &&
+        StillWhole(sourceBefore, StateOf(fullPath)))
+        RemoveCopy(destination);
+    ReportError(window, code, failure);
+    return false;
 }
 
 } // namespace

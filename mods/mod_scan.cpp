@@ -5,6 +5,7 @@
 #include "mod_scan.h"
 
 #include "ignore_list.h"
+#include "own_names.h"
 #include "size_text.h"
 
 #include <stdio.h>
@@ -28,30 +29,17 @@ int insertionCounter[2];
 // The absolute path of a file of the folder, folded as text. Empty when it
 // cannot be made (the relative path or the result would not fit), so that a
 // row never shows a path other than its own file's.
-void MakeFullPath(ModFolder folder, const char *name, char *fullPath, DWORD size,
-                  char **lastPart)
+void MakeFullPath(ModFolder folder, const char *name, char *fullPath, DWORD size)
 {
     char relative[TextBufferSize];
-    fullPath[0] = '\0';
-    *lastPart = nullptr;
-    int length = FormatText(relative, sizeof relative, Folders[folder].pathFormat, name);
-    if (length < 0 || length >= (int)sizeof relative)
-        return;
-    DWORD made = GetFullPathNameA(relative, size, fullPath, lastPart);
+    DWORD made = 0;
+    if (FormatText(relative, sizeof relative, Folders[folder].pathFormat, name) >= 0)
+        made = GetFullPathNameA(relative, size, fullPath, nullptr);
     if (made == 0 || made >= size)
         fullPath[0] = '\0';
 }
 
-// Whether a path made from the name reaches the file and no other: the
-// narrow name is the file's own, and the full path ends in that very name.
-// A separator in the name makes a path into another folder, and path
-// normalisation drops a final dot or space, giving another file's name.
-bool IsOwnPath(const char *name, bool ownName, const char *lastPart)
-{
-    return ownName && lastPart && strcmp(lastPart, name) == 0;
-}
-
-void AddRow(HWND window, ModFolder folder, const WIN32_FIND_DATAA &found, bool ownName)
+void AddRow(HWND window, ModFolder folder, const WIN32_FIND_DATAA &found, OwnNameCheck *names)
 {
     int index = insertionCounter[folder];
     // The name is shown in full, as the search returned it, even where no
@@ -63,9 +51,10 @@ void AddRow(HWND window, ModFolder folder, const WIN32_FIND_DATAA &found, bool o
     ModListSetCell(window, folder, index, SizeColumn, sizeText);
 
     char fullPath[MAX_PATH];
-    char *lastPart;
-    MakeFullPath(folder, found.cFileName, fullPath, sizeof fullPath, &lastPart);
-    if (!IsOwnPath(found.cFileName, ownName, lastPart))
+    MakeFullPath(folder, found.cFileName, fullPath, sizeof fullPath);
+    // A separator in the name makes a path into another folder, and path
+    // normalisation drops a final dot or space, giving another file's name.
+    if (!IsOwnPath(names, &found, fullPath))
         fullPath[0] = '\0';
     ModListSetCell(window, folder, index, FullPathColumn, fullPath);
 
@@ -84,11 +73,9 @@ void ScanFolder(HWND window, ModFolder folder)
     HANDLE search = FindFirstFileA(Folders[folder].searchPattern, &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            // Asked for every entry, ignored or not, to stay in step.
-            bool ownName = IsOwnName(&names, search, &found);
             if (folder == InstalledFolder && IsIgnored(found.cFileName))
                 continue;
-            AddRow(window, folder, found, ownName);
+            AddRow(window, folder, found, &names);
         } while (FindNextFileA(search, &found));
         FindClose(search);
     }
@@ -107,9 +94,31 @@ const char *ModFolderPathFormat(ModFolder folder)
 DWORD MissingFullPathReason(ModFolder folder, const char *name)
 {
     char fullPath[MAX_PATH];
-    char *lastPart;
-    MakeFullPath(folder, name, fullPath, sizeof fullPath, &lastPart);
-    return fullPath[0] == '\0' ? ERROR_FILENAME_EXCED_RANGE : ERROR_INVALID_NAME;
+    MakeFullPath(folder, name, fullPath, sizeof fullPath);
+    if (fullPath[0] == '\0')
+        return ERROR_FILENAME_EXCED_RANGE;
+    // The folder is read again: where the name is listed once and would
+    // reach its own file now, it was refused because the folder changed
+    // while it was read.
+    const char *pattern = Folders[folder].searchPattern;
+    OwnNameCheck names;
+    BeginOwnNames(&names, pattern);
+    int listed = 0;
+    bool own = false;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern, &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (strcmp(found.cFileName, name) == 0) {
+                listed++;
+                own = IsOwnPath(&names, &found, fullPath);
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    EndOwnNames(&names);
+    own = own && listed == 1;
+    return own ? ERROR_SUCCESS : ERROR_INVALID_NAME;
 }
 
 void ScanInstalled(HWND window)

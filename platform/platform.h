@@ -34,31 +34,4 @@ __attribute__((format(printf, 3, 4)))
 #endif
 int FormatText(char *text, size_t size, const char *format, ...);
 
-// Tells for each entry a narrow folder search returns whether its narrow
-// name is exactly the file's own name. Narrow names are converted from the
-// system's own, and a name the code page cannot hold comes back changed
-// (best fit or default characters): used in a path, the changed name would
-// reach another file, or none. Begun just before the narrow search of the
-// same pattern starts, and ended after it is closed, so that the system
-// never holds two listings of a large folder at once; asked once per entry,
-// in order. An entry it cannot vouch for (the two listings are out of step,
-// or the check could not be made) is never called its own.
-#ifdef _WIN32
-struct OwnName;
-struct OwnNameCheck {
-    OwnName *entries; // the folder's entries as the wide search listed them
-    int count;
-    int next;         // the entry the next narrow one should be
-    char *names;      // their narrow names, one after another
-    bool inStep;
-};
-#else
-struct OwnNameCheck {
-    bool unused;
-};
-#endif
-void BeginOwnNames(OwnNameCheck *check, LPCSTR pattern);
-bool IsOwnName(OwnNameCheck *check, HANDLE narrowSearch, const WIN32_FIND_DATAA *found);
-void EndOwnNames(OwnNameCheck *check);
-
 #endif

@@ -4,6 +4,8 @@
 // text without touching the disk, and a move never replaces its destination.
 #include "platform.h"
 
+#include "own_names.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
@@ -45,7 +47,6 @@ bool keepFailedCopy;
 bool failRead;
 size_t readBytes;
 bool failPut;
-int reopensBeforeFailure = -1;
 
 // The name as Wine lists it with a single-byte code page; true when that
 // changed it.
@@ -199,28 +200,39 @@ BOOL FindNextFileA(HANDLE handle, WIN32_FIND_DATAA *found)
     return FALSE;
 }
 
-// Linux names are bytes, and the narrow calls take them as they are: only
-// the code-page test mode lists a name that is not the file's own.
-// The stand-in's own search knows which names it listed in a foreign form.
-void BeginOwnNames(OwnNameCheck *, LPCSTR)
-{
-}
-
-bool IsOwnName(OwnNameCheck *, HANDLE narrowSearch, const WIN32_FIND_DATAA *)
-{
-    return narrowSearch != INVALID_HANDLE_VALUE && !static_cast<Search *>(narrowSearch)->foreign;
-}
-
-void EndOwnNames(OwnNameCheck *)
-{
-}
-
 BOOL FindClose(HANDLE handle)
 {
     Search *search = static_cast<Search *>(handle);
     closedir(search->dir);
     delete search;
     return TRUE;
+}
+
+// Linux names are bytes, and the narrow calls take them as they are: only
+// the code-page test mode lists a name, or makes a path, that is not the
+// file's own.
+bool ListOwnNames(LPCSTR pattern, OwnNameReceiver receive, void *context)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return true;
+    bool whole = true;
+    do
+        whole = receive(found.cFileName, found.nFileSizeLow, found.nFileSizeHigh,
+                        !static_cast<Search *>(search)->foreign, context);
+    while (whole && FindNextFileA(search, &found));
+    FindClose(search);
+    return whole;
+}
+
+void MakeOwnFullPath(LPCSTR relative, char *fullPath, DWORD size)
+{
+    DWORD made = GetFullPathNameA(relative, size, fullPath, nullptr);
+    char listed[PATH_MAX];
+    if (made == 0 || made >= size ||
+        (namesByCodePage && ListByCodePage(fullPath, listed, sizeof listed)))
+        fullPath[0] = '\0';
 }
 
 // Every scan makes one full path per file: the folding works in two strings
@@ -343,8 +355,28 @@ BOOL GetFileAttributesExA(LPCSTR path, GET_FILEEX_INFO_LEVELS, void *information
     WIN32_FILE_ATTRIBUTE_DATA *data = static_cast<WIN32_FILE_ATTRIBUTE_DATA *>(information);
     memset(data, 0, sizeof *data);
     data->dwFileAttributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    // Like Wine, a file its owner may not write is read-only.
+    if (!(info.st_mode & S_IWUSR))
+        data->dwFileAttributes |= FILE_ATTRIBUTE_READONLY;
     data->nFileSizeLow = (DWORD)(uint64_t)info.st_size;
     data->nFileSizeHigh = (DWORD)((uint64_t)info.st_size >> 32);
+    return TRUE;
+}
+
+BOOL SetFileAttributesA(LPCSTR path, DWORD attributes)
+{
+    std::string unixPath = UnixPath(path);
+    struct stat info;
+    if (stat(unixPath.c_str(), &info) != 0) {
+        lastError = errno;
+        return FALSE;
+    }
+    mode_t mode = info.st_mode & 07777;
+    mode = attributes & FILE_ATTRIBUTE_READONLY ? mode & ~0222 : mode | S_IWUSR;
+    if (chmod(unixPath.c_str(), mode) != 0) {
+        lastError = errno;
+        return FALSE;
+    }
     return TRUE;
 }
 
@@ -417,11 +449,6 @@ void PosixFailNextPut()
     failPut = true;
 }
 
-void PosixFailReopen(int skip)
-{
-    reopensBeforeFailure = skip;
-}
-
 void PosixEndTestModes()
 {
     namesByCodePage = false;
@@ -429,7 +456,6 @@ void PosixEndTestModes()
     keepFailedCopy = false;
     failRead = false;
     failPut = false;
-    reopensBeforeFailure = -1;
 }
 
 // The stream calls of the core pass through here (the core is linked with
@@ -438,7 +464,6 @@ void PosixEndTestModes()
 extern "C" {
 size_t __real_fread(void *buffer, size_t size, size_t count, FILE *stream);
 int __real_fputs(const char *text, FILE *stream);
-FILE *__real_freopen(const char *path, const char *mode, FILE *stream);
 
 size_t __wrap_fread(void *buffer, size_t size, size_t count, FILE *stream)
 {
@@ -458,14 +483,5 @@ int __wrap_fputs(const char *text, FILE *stream)
     failPut = false;
     errno = ENOSPC;
     return EOF;
-}
-
-FILE *__wrap_freopen(const char *path, const char *mode, FILE *stream)
-{
-    if (reopensBeforeFailure < 0 || reopensBeforeFailure-- > 0)
-        return __real_freopen(path, mode, stream);
-    fclose(stream);
-    errno = EACCES;
-    return nullptr;
 }
 }

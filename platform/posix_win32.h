@@ -23,6 +23,7 @@ typedef struct HWND__ *HWND;
 #define MAX_PATH 260
 #define INVALID_HANDLE_VALUE ((HANDLE)(intptr_t)-1)
 
+#define FILE_ATTRIBUTE_READONLY 0x1
 #define FILE_ATTRIBUTE_DIRECTORY 0x10
 #define FILE_ATTRIBUTE_NORMAL 0x80
 
@@ -44,6 +45,7 @@ typedef struct HWND__ *HWND;
 #define ERROR_PATH_NOT_FOUND ENOENT
 #define ERROR_ACCESS_DENIED EACCES
 #define ERROR_ALREADY_EXISTS EEXIST
+#define ERROR_FILE_EXISTS EEXIST
 #define ERROR_FILENAME_EXCED_RANGE ENAMETOOLONG
 #define ERROR_INVALID_PARAMETER EINVAL
 #define ERROR_NO_MORE_FILES ENODATA
@@ -80,6 +82,7 @@ DWORD GetFullPathNameA(LPCSTR path, DWORD size, LPSTR buffer, LPSTR *filePart);
 BOOL MoveFileA(LPCSTR from, LPCSTR to);
 BOOL DeleteFileA(LPCSTR path);
 BOOL GetFileAttributesExA(LPCSTR path, GET_FILEEX_INFO_LEVELS level, void *information);
+BOOL SetFileAttributesA(LPCSTR path, DWORD attributes);
 DWORD GetLastError(void);
 void SetLastError(DWORD code);
 DWORD FormatMessageA(DWORD flags, const void *source, DWORD code, DWORD language,
@@ -103,9 +106,6 @@ void PosixKeepFailedCopies();
 void PosixFailNextRead(size_t bytes);
 // The next text put to a stream (fputs) fails, writing nothing.
 void PosixFailNextPut();
-// The reopen of a stream after `skip` more reopens fails; like a failed
-// freopen, it closes the stream.
-void PosixFailReopen(int skip);
 void PosixEndTestModes();
 
 #endif

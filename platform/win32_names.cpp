@@ -1,121 +1,87 @@
-// The wide search that vouches for the narrow names of a folder search.
-//
-// The wide listing is taken whole before the narrow search starts and kept
-// compact (sizes, one flag and the narrow names): the system keeps a whole
-// listing of a folder for each open search, and two at once of a folder of
-// thousands of archives cost megabytes.
-#include "platform.h"
+// What the own-name check asks of Windows: the wide listing of a folder with
+// each name's narrow forms, and full paths checked against their wide form.
+#include "own_names.h"
 
-#include <stdlib.h>
 #include <string.h>
 
-struct OwnName {
-    DWORD sizeLow;
-    DWORD sizeHigh;
-    size_t name; // offset of its narrow name in `names`
-    bool own;
-};
+// Vista's flag, named here: the program is built for XP, whose headers lack
+// it. An XP code page is never UTF-8, so XP is never asked for it.
+#ifndef WC_ERR_INVALID_CHARS
+#define WC_ERR_INVALID_CHARS 0x80
+#endif
 
 namespace {
 
-// Room for `count` more of `item`-sized things in a block of `room`, grown
-// by doubling; false, leaving the block as it was, when there is no memory.
-bool MakeRoom(void **block, size_t *room, size_t used, size_t count, size_t item)
-{
-    if (used + count <= *room)
-        return true;
-    size_t grown = *room ? *room : 64;
-    while (grown < used + count)
-        grown *= 2;
-    void *larger = realloc(*block, grown * item);
-    if (!larger)
-        return false;
-    *block = larger;
-    *room = grown;
-    return true;
-}
+// GB 18030 holds every character, as UTF-8 does, and takes the same flags.
+const UINT GB18030 = 54936;
 
-// Adds one wide entry: its plain narrow name (what the narrow search gives
-// for it), its size, and whether that name is its own.
-bool AddWideEntry(OwnNameCheck *check, size_t *entryRoom, size_t *nameRoom, size_t *namesUsed,
-                  const WIN32_FIND_DATAW &found)
+// The narrow form of a wide text in which every character is the code
+// page's own: false where one is not (none without best fit, or a lone
+// surrogate) or it does not fit.
+bool ConvertExactly(const ExactConversion &how, LPCWSTR wide, char *narrow, int size)
 {
-    char plain[MAX_PATH];
-    if (WideCharToMultiByte(CP_ACP, 0, found.cFileName, -1, plain, sizeof plain, nullptr,
-                            nullptr) == 0)
-        return false;
-    // Without best fit, a character the code page lacks shows as the
-    // default one instead of a look-alike.
-    char exact[MAX_PATH];
     BOOL usedDefault = FALSE;
-    bool own = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, found.cFileName, -1, exact,
-                                   sizeof exact, nullptr, &usedDefault) != 0 &&
-               !usedDefault && strcmp(exact, plain) == 0;
-
-    size_t length = strlen(plain) + 1;
-    if (!MakeRoom((void **)&check->entries, entryRoom, (size_t)check->count, 1,
-                  sizeof(OwnName)) ||
-        !MakeRoom((void **)&check->names, nameRoom, *namesUsed, length, 1))
-        return false;
-    memcpy(check->names + *namesUsed, plain, length);
-    OwnName &entry = check->entries[check->count++];
-    entry.sizeLow = found.nFileSizeLow;
-    entry.sizeHigh = found.nFileSizeHigh;
-    entry.name = *namesUsed;
-    entry.own = own;
-    *namesUsed += length;
-    return true;
+    return WideCharToMultiByte(CP_ACP, how.flags, wide, -1, narrow, size, nullptr,
+                               how.asksUsedDefault ? &usedDefault : nullptr) != 0 &&
+           !usedDefault;
 }
 
 } // namespace
 
-void BeginOwnNames(OwnNameCheck *check, LPCSTR pattern)
+ExactConversion ExactConversionFor(UINT codePage)
 {
-    check->entries = nullptr;
-    check->count = 0;
-    check->next = 0;
-    check->names = nullptr;
-    check->inStep = false;
+    // Without best fit, a character the code page lacks shows as the
+    // default one instead of a look-alike.
+    if (codePage == CP_UTF8 || codePage == GB18030)
+        return ExactConversion{WC_ERR_INVALID_CHARS, false};
+    return ExactConversion{WC_NO_BEST_FIT_CHARS, true};
+}
+
+bool ListOwnNames(LPCSTR pattern, OwnNameReceiver receive, void *context)
+{
     WCHAR widePattern[MAX_PATH];
     if (MultiByteToWideChar(CP_ACP, 0, pattern, -1, widePattern, MAX_PATH) == 0)
-        return;
+        return true;
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(widePattern, &found);
     if (search == INVALID_HANDLE_VALUE)
-        return;
-    size_t entryRoom = 0, nameRoom = 0, namesUsed = 0;
+        return true;
+    const ExactConversion how = ExactConversionFor(GetACP());
     bool whole = true;
-    do
-        whole = AddWideEntry(check, &entryRoom, &nameRoom, &namesUsed, found);
-    while (whole && FindNextFileW(search, &found));
+    do {
+        // The plain conversion is what the narrow search gives. A name too
+        // long for its buffer is left out: the narrow search cannot give
+        // it whole either, and it is then refused alone.
+        char plain[MAX_PATH];
+        if (WideCharToMultiByte(CP_ACP, 0, found.cFileName, -1, plain, sizeof plain, nullptr,
+                                nullptr) == 0)
+            continue;
+        char exact[MAX_PATH];
+        bool own = ConvertExactly(how, found.cFileName, exact, sizeof exact) &&
+                   strcmp(exact, plain) == 0;
+        whole = receive(plain, found.nFileSizeLow, found.nFileSizeHigh, own, context);
+    } while (whole && FindNextFileW(search, &found));
     FindClose(search);
-    check->inStep = whole;
+    return whole;
 }
 
-bool IsOwnName(OwnNameCheck *check, HANDLE, const WIN32_FIND_DATAA *found)
+void MakeOwnFullPath(LPCSTR relative, char *fullPath, DWORD size)
 {
-    if (!check->inStep || check->next >= check->count) {
-        check->inStep = false;
-        return false;
+    // The narrow call converts the current folder's wide path by best fit:
+    // a folder the code page cannot name comes back as a look-alike's.
+    DWORD made = GetFullPathNameA(relative, size, fullPath, nullptr);
+    WCHAR wideRelative[MAX_PATH], wideFull[MAX_PATH];
+    char exact[MAX_PATH];
+    if (made == 0 || made >= size ||
+        MultiByteToWideChar(CP_ACP, 0, relative, -1, wideRelative, MAX_PATH) == 0)
+        made = 0;
+    else {
+        DWORD wideMade = GetFullPathNameW(wideRelative, MAX_PATH, wideFull, nullptr);
+        if (wideMade == 0 || wideMade >= MAX_PATH ||
+            !ConvertExactly(ExactConversionFor(GetACP()), wideFull, exact, sizeof exact) ||
+            strcmp(exact, fullPath) != 0)
+            made = 0;
     }
-    // The narrow search gives the system's plain conversion of each name:
-    // where that is not this entry's, the two listings are out of step, and
-    // nothing after it can be vouched for either.
-    const OwnName &entry = check->entries[check->next++];
-    if (strcmp(check->names + entry.name, found->cFileName) != 0 ||
-        entry.sizeLow != found->nFileSizeLow || entry.sizeHigh != found->nFileSizeHigh) {
-        check->inStep = false;
-        return false;
-    }
-    return entry.own;
-}
-
-void EndOwnNames(OwnNameCheck *check)
-{
-    free(check->entries);
-    free(check->names);
-    check->entries = nullptr;
-    check->names = nullptr;
-    check->count = 0;
-    check->inStep = false;
+    if (made == 0)
+        fullPath[0] = '\0';
 }

@@ -12,9 +12,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <filesystem>
 #include <map>
 #include <string.h>
 
@@ -183,6 +183,7 @@ struct ModOperationTest : ::testing::Test {
     {
         CloseIgnoreList();
         EndTestModes();
+        EndMoveHooks();
     }
 
     ModList &List(ModFolder folder) { return window.lists[folder]; }
@@ -539,6 +540,235 @@ TEST_P(ModMoveTest, AMoveOntoAFullVolumeLeavesTheDestinationAsItWas)
         EXPECT_EQ(Lists(), lists);
         FillVolume(Folder(operation.to));
     }
+}
+
+// Another program's file that takes the destination's name between the
+// move's look at it and the move itself makes the move fail with "file
+// exists": it is never taken for what the failed move left.
+TEST_P(ModMoveTest, AFileMadeAtTheDestinationDuringTheMoveIsKept)
+{
+    const Operation &operation = GetParam();
+    int row = ThreeMods(operation);
+    const std::string lists = Lists();
+    const std::string destination = Folder(operation.to) + "m.iwd";
+    if (!BeforeNextMove([&] { WriteFile(destination, "another program's"); }))
+        GTEST_SKIP() << "no hook into the system's move here";
+
+    Perform(operation, handle, row);
+
+    ExpectReport(operation.failure, ERROR_ALREADY_EXISTS);
+    EXPECT_EQ(ReadFile(destination), "another program's");
+    EXPECT_EQ(ReadFile(Folder(operation.from) + "m.iwd"), "the mod's bytes");
+    EXPECT_EQ(Lists(), lists);
+}
+
+// A destination that could not be looked at before the move (a share that
+// did not answer) is not known to have been absent: whatever lies there
+// after a failed move is left alone.
+TEST_P(ModMoveTest, ADestinationThatCouldNotBeLookedAtIsLeftAlone)
+{
+    const Operation &operation = GetParam();
+    int row = ThreeMods(operation);
+    const std::string destination = Folder(operation.to) + "m.iwd";
+    std::string looked = ModFolderPathFormat(operation.to);
+    looked.replace(looked.find("%s"), 2, "m.iwd");
+    std::replace(looked.begin(), looked.end(), '\\', '/');
+    if (!NextLooksFail(looked, 2) ||
+        !BeforeNextMove([&] { WriteFile(destination, "another program's"); }, EIO))
+        GTEST_SKIP() << "no hook into the system's move here";
+
+    Perform(operation, handle, row);
+
+    ExpectReportOf(operation.failure);
+    EXPECT_EQ(ReadFile(destination), "another program's");
+    EXPECT_EQ(ReadFile(Folder(operation.from) + "m.iwd"), "the mod's bytes");
+}
+
+// A move that reports failure though the file got across (its source gone)
+// leaves the only copy where it is.
+TEST_P(ModMoveTest, AFailedMoveThatTookTheFileAcrossKeepsIt)
+{
+    const Operation &operation = GetParam();
+    int row = ThreeMods(operation);
+    const std::string from = Folder(operation.from) + "m.iwd",
+                      to = Folder(operation.to) + "m.iwd";
+    if (!BeforeNextMove([&] { std::filesystem::rename(from, to); }, EIO))
+        GTEST_SKIP() << "no hook into the system's move here";
+
+    Perform(operation, handle, row);
+
+    ExpectReportOf(operation.failure);
+    EXPECT_EQ(ReadFile(to), "the mod's bytes");
+    EXPECT_FALSE(FileExists(from));
+}
+
+// A source that changed while a move failed is not known to be whole: the
+// destination is left as the failed move left it.
+TEST_P(ModMoveTest, ASourceThatChangedDuringAFailedMoveLeavesTheDestination)
+{
+    const Operation &operation = GetParam();
+    int row = ThreeMods(operation);
+    const std::string from = Folder(operation.from) + "m.iwd",
+                      to = Folder(operation.to) + "m.iwd";
+    auto changeBoth = [&] {
+        WriteFile(to, "part");
+        WriteFile(from, "changed");
+    };
+    if (!BeforeNextMove(changeBoth, EIO))
+        GTEST_SKIP() << "no hook into the system's move here";
+
+    Perform(operation, handle, row);
+
+    ExpectReportOf(operation.failure);
+    EXPECT_EQ(ReadFile(to), "part");
+    EXPECT_EQ(ReadFile(from), "changed");
+}
+
+// Between volumes Windows reports a move done where it copied the file but
+// could not delete the source: the copy goes again and the row stays.
+TEST_P(ModMoveTest, AMoveThatLeavesTheSourceWholeIsNoMove)
+{
+    const Operation &operation = GetParam();
+    int row = ThreeMods(operation);
+    const std::string lists = Lists();
+    const auto files = Files(game.root);
+    if (!NextMoveLeavesTheSource())
+        GTEST_SKIP() << "no hook into the system's move here";
+
+    Perform(operation, handle, row);
+
+    ExpectReport(operation.failure, ERROR_ACCESS_DENIED);
+    EXPECT_EQ(Files(game.root), files);
+    EXPECT_EQ(Lists(), lists);
+}
+
+// A read-only mod moved onto another volume is copied, read-only too, and
+// its source cannot be deleted: the copy goes again all the same.
+TEST_P(ModMoveTest, AReadOnlyModMovedOntoAnotherVolumeStaysOnlyWhereItWas)
+{
+    const Operation &operation = GetParam();
+    SmallVolumeGame small(operation.to == InstalledFolder ? "main" : "mods");
+    if (!small.missing.empty())
+        GTEST_SKIP() << small.missing;
+    const std::string source = Folder(operation.from) + "ro.iwd";
+    WriteFile(source, "a read-only mod");
+    struct Writable {
+        std::string path;
+        ~Writable()
+        {
+            MakeWritable(path);
+        }
+    } writable{source};
+    MakeReadOnly(source);
+    // Wine keeps even root from deleting a read-only file; Linux does not.
+    const std::string probe = Folder(operation.from) + "probe";
+    WriteFile(probe, "");
+    MakeReadOnly(probe);
+    const bool deleted = DeleteFileA(probe.c_str());
+    MakeWritable(probe);
+    RemovePath(probe);
+    if (deleted)
+        GTEST_SKIP() << "this process may delete a read-only file";
+    ScanBoth();
+    const std::string lists = Lists();
+    const auto files = Files(small.root);
+
+    Perform(operation, handle, RowOf(operation.from, "ro.iwd"));
+
+    ExpectReportOf(operation.failure);
+    EXPECT_EQ(Files(small.root), files);
+    EXPECT_EQ(Lists(), lists);
+}
+
+// A row the scan refused because its folder changed while it was read is
+// refused until the next scan, and says so.
+TEST_P(AnyModOperationTest, ARowRefusedWhileItsFolderChangedSaysToScan)
+{
+    const Operation &operation = GetParam();
+    int row = ThreeMods(operation);
+    ModListSetCell(handle, operation.from, row, FullPathColumn, "");
+    const std::string lists = Lists();
+    const auto files = Files(game.root);
+
+    Perform(operation, handle, row);
+
+    EXPECT_EQ(ExpectReportOf(operation.failure),
+              "The folder changed while it was read: use Scan.");
+    EXPECT_EQ(Files(game.root), files);
+    EXPECT_EQ(Lists(), lists);
+}
+
+// A program folder whose name the code page cannot hold ("\u0141") is named
+// by the narrow calls as a look-alike's ("L", by best fit): no row gets a
+// full path, every operation is refused, and nothing of an install in the
+// look-alike folder beside it is touched.
+TEST_F(ModOperationTest, AProgramFolderTheCodePageCannotNameReachesNoLookAlike)
+{
+    namespace fs = std::filesystem;
+#ifdef _WIN32
+    const fs::path own = fs::path(game.root) / L"\x0141ukasz";
+#else
+    const fs::path own = fs::path(game.root) / "\xC5\x81ukasz";
+#endif
+    for (const fs::path &install : {own, fs::path(game.root) / "Lukasz"}) {
+        fs::create_directories(install / "main");
+        fs::create_directories(install / "QuillmoorMM" / "mods");
+    }
+    fs::current_path(own / "QuillmoorMM");
+    for (const std::string prefix : {"", "../../Lukasz/QuillmoorMM/"}) {
+        WriteFile(prefix + "../main/x.iwd", "installed in " + prefix);
+        WriteFile(prefix + "mods/y.iwd", "available in " + prefix);
+    }
+    ListNamesByCodePage();
+    ScanBoth();
+    ASSERT_EQ(List(InstalledFolder).rows.size(), 1u);
+    ASSERT_EQ(List(AvailableFolder).rows.size(), 1u);
+    EXPECT_EQ(List(InstalledFolder).rows[0].fullPath, "");
+    EXPECT_EQ(List(AvailableFolder).rows[0].fullPath, "");
+    const std::string lists = Lists();
+    const auto files = Files(game.root);
+
+    for (const Operation &operation : AllOperations) {
+        SCOPED_TRACE(operation.name);
+        ClearMessages();
+        Perform(operation, handle, 0);
+        ExpectReport(operation.failure, ERROR_INVALID_NAME);
+        EXPECT_EQ(Files(game.root), files);
+        EXPECT_EQ(Lists(), lists);
+    }
+}
+
+// Where the ANSI code page is UTF-8 the narrow calls hold every name:
+// "m\u0101.iwd" has its full path, and installs and uninstalls. Under Wine it
+// runs with a UTF-8 locale (wine_unit_tests_utf8), natively as it is.
+TEST_F(ModOperationTest, UnderAUtf8CodePageANameOutsideAsciiMoves)
+{
+#ifdef _WIN32
+    if (GetACP() != CP_UTF8)
+        GTEST_SKIP() << "the ANSI code page is " << GetACP() << ", not UTF-8";
+    const HostileName name = {L"m\x0101.iwd", false};
+#else
+    const HostileName name = {"m\xC4\x81.iwd", false};
+#endif
+    const std::string narrow = "m\xC4\x81.iwd";
+    HostileFile hostile("mods", name, "m-macron");
+    ASSERT_TRUE(hostile.made);
+    ScanBoth();
+    int row = RowOf(AvailableFolder, narrow);
+    ASSERT_NE(row, -1);
+    EXPECT_EQ(List(AvailableFolder).rows[row].fullPath, AbsolutePath("mods/" + narrow));
+
+    InstallMod(handle, row);
+    EXPECT_TRUE(recordedMessages.empty());
+    EXPECT_EQ(ReadFile("../main/" + narrow), "m-macron");
+    row = RowOf(InstalledFolder, narrow);
+    ASSERT_NE(row, -1);
+    EXPECT_EQ(List(InstalledFolder).rows[row].fullPath, AbsolutePath("../main/" + narrow));
+
+    UninstallMod(handle, row);
+    EXPECT_TRUE(recordedMessages.empty());
+    EXPECT_EQ(ReadFile("mods/" + narrow), "m-macron");
+    EXPECT_EQ(RowOf(InstalledFolder, narrow), -1);
 }
 
 TEST_P(AnyModOperationTest, ARowIndexThatNamesNoRowDoesNothing)

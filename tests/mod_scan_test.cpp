@@ -2,12 +2,14 @@
 #include "ignore_list.h"
 #include "memory_mod_list.h"
 #include "mod_scan.h"
+#include "own_names.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
 namespace {
 
@@ -58,6 +60,10 @@ TEST_F(ModScanTest, ListsTheArchivesOfBothFoldersWithSizeAndFullPath)
     EXPECT_EQ(Installed().countLabel, 3u);
     EXPECT_EQ(Names(Available()), (std::vector<std::string>{"c.iwd"}));
     EXPECT_EQ(Available().countLabel, 1u);
+    for (const ModList *list : {&Installed(), &Available()}) {
+        EXPECT_EQ(list->refills, 1);
+        EXPECT_FALSE(list->refilling);
+    }
 
     const struct {
         const ModList &list;
@@ -152,6 +158,19 @@ TEST_F(ModScanTest, ASizeOfFourGibibytesAndMoreWrapsAround)
     ScanAvailable(handle);
     ASSERT_EQ(Available().rows.size(), 1u);
     EXPECT_EQ(Available().rows[0].sizeText, "10B");
+}
+
+// Every name of a folder of many is found in the wide listing, whatever
+// order the folder lists them in.
+TEST_F(ModScanTest, EveryNameOfALargeFolderHasItsFullPath)
+{
+    for (char first = 'a'; first <= 'z'; first++)
+        for (char second : {'a', 'b', 'c'})
+            WriteFile(std::string("mods/") + first + second + ".iwd", "x");
+    ScanAvailable(handle);
+    ASSERT_EQ(Available().rows.size(), 78u);
+    for (const ModRow &row : Available().rows)
+        EXPECT_EQ(row.fullPath, AbsolutePath("mods/" + row.name));
 }
 
 // A name too long for its full path keeps its own name and size and shows no
@@ -265,42 +284,108 @@ TEST_F(ModScanTest, ANameWithABackslashIsListedWithoutAFullPath)
 }
 #endif
 
-#ifdef _WIN32
-// The wide listing vouches for a narrow entry only while the two agree, entry
-// by entry, on name and size; once they do not, for nothing after.
-TEST_F(ModScanTest, AnOwnNameCheckOutOfStepVouchesForNothingAfter)
+// Each narrow entry is matched to the wide listing by name and size: a file
+// added, grown (a mod being copied in) or removed between the two listings
+// is refused alone, and no entry beside it.
+TEST_F(ModScanTest, AFolderChangingBetweenTheTwoListingsAffectsOnlyWhatChanged)
 {
-    WriteFile("mods/a.iwd", "a");
-    WriteFile("mods/b.iwd", "bb");
-    std::vector<WIN32_FIND_DATAA> narrow;
+    for (const char *name : {"a.iwd", "b.iwd", "c.iwd", "d.iwd"})
+        WriteFile(std::string("mods/") + name, name);
+    OwnNameCheck check;
+    BeginOwnNames(&check, ".\\mods\\*.iwd");
+    WriteFile("mods/added.iwd", "added");
+    WriteFile("mods/b.iwd", "grown while it is copied in");
+    RemovePath("mods/c.iwd");
+
+    std::map<std::string, bool> own;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(".\\mods\\*.iwd", &found);
     ASSERT_NE(search, INVALID_HANDLE_VALUE);
     do
-        narrow.push_back(found);
+        own[found.cFileName] = IsOwnPath(
+            &check, &found, AbsolutePath(std::string("mods/") + found.cFileName).c_str());
     while (FindNextFileA(search, &found));
     FindClose(search);
-    ASSERT_EQ(narrow.size(), 2u);
-    WIN32_FIND_DATAA resized = narrow[0];
-    resized.nFileSizeLow++;
+    EndOwnNames(&check);
 
+    EXPECT_EQ(own,
+              (std::map<std::string, bool>{
+                  {"a.iwd", true}, {"added.iwd", false}, {"b.iwd", false}, {"d.iwd", true}}));
+}
+
+// A file added between the two listings whose narrow name is another
+// file's ("m\u0101.iwd" listed as "ma.iwd") is never taken for that file,
+// whichever of the two the narrow search lists first.
+TEST_F(ModScanTest, AFileAddedMeanwhileUnderAnotherFilesNarrowNameIsNotOwn)
+{
+    WriteFile("mods/ma.iwd", "x");
+    ListNamesByCodePage();
+    OwnNameCheck check;
+    BeginOwnNames(&check, ".\\mods\\*.iwd");
+#ifdef _WIN32
+    HostileFile hostile("mods", {L"m\x0101.iwd", false}, "xx");
+#else
+    HostileFile hostile("mods", {"m\xC4\x81.iwd", false}, "xx");
+#endif
+    ASSERT_TRUE(hostile.made);
+
+    std::map<DWORD, bool> ownBySize;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(".\\mods\\*.iwd", &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    do
+        ownBySize[found.nFileSizeLow] = IsOwnPath(
+            &check, &found, AbsolutePath(std::string("mods/") + found.cFileName).c_str());
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    EndOwnNames(&check);
+    EndTestModes();
+
+    EXPECT_EQ(ownBySize, (std::map<DWORD, bool>{{1, true}, {2, false}}));
+}
+
+// A program folder whose name has no narrow form ("\u65E5", shown as "?")
+// makes a path that reaches nothing: no row gets it.
+TEST_F(ModScanTest, AProgramFolderWithoutANarrowNameGivesNoFullPath)
+{
+    namespace fs = std::filesystem;
+#ifdef _WIN32
+    const fs::path own = fs::path(game.root) / L"\x65E5";
+#else
+    const fs::path own = fs::path(game.root) / "\xE6\x97\xA5";
+#endif
+    fs::create_directories(own / "QuillmoorMM" / "mods");
+    fs::current_path(own / "QuillmoorMM");
+    WriteFile("mods/x.iwd", "x");
+    ListNamesByCodePage();
+    ScanAvailable(handle);
+    EndTestModes();
+
+    ASSERT_EQ(Available().rows.size(), 1u);
+    EXPECT_EQ(Available().rows[0].fullPath, "");
+}
+
+#ifdef _WIN32
+// The exact conversion asks each code page only what it allows: the UTF-8
+// code pages fail the call outright on WC_NO_BEST_FIT_CHARS or a
+// used-default pointer (Wine does not), and then no name would be own.
+TEST(ExactConversionTest, EachCodePageIsAskedOnlyWhatItAllows)
+{
     const struct {
-        const char *order;
-        std::vector<WIN32_FIND_DATAA> asked;
-        std::vector<bool> own;
+        UINT codePage;
+        DWORD flags;
+        bool asksUsedDefault;
     } cases[] = {
-        {"in step", {narrow[0], narrow[1]}, {true, true}},
-        {"the second entry first", {narrow[1], narrow[1]}, {false, false}},
-        {"another size", {resized, narrow[1]}, {false, false}},
-        {"more entries than listed", {narrow[0], narrow[1], narrow[1]}, {true, true, false}},
+        {1252, WC_NO_BEST_FIT_CHARS, true},
+        {932, WC_NO_BEST_FIT_CHARS, true},
+        {CP_UTF8, 0x80 /* WC_ERR_INVALID_CHARS */, false},
+        {54936, 0x80, false},
     };
     for (const auto &c : cases) {
-        OwnNameCheck check;
-        BeginOwnNames(&check, ".\\mods\\*.iwd");
-        for (size_t i = 0; i < c.asked.size(); i++)
-            EXPECT_EQ(IsOwnName(&check, INVALID_HANDLE_VALUE, &c.asked[i]), c.own[i])
-                << c.order << ", entry " << i;
-        EndOwnNames(&check);
+        SCOPED_TRACE(c.codePage);
+        const ExactConversion how = ExactConversionFor(c.codePage);
+        EXPECT_EQ(how.flags, c.flags);
+        EXPECT_EQ(how.asksUsedDefault, c.asksUsedDefault);
     }
 }
 #endif

@@ -23,13 +23,17 @@ HWND MemoryWindowHandle(MemoryWindow *window)
     return reinterpret_cast<HWND>(window);
 }
 
-// Nothing is drawn here: a refill needs no preparing.
-void ModListBeginRefill(HWND, ModFolder)
+// Nothing is drawn here: a refill is only counted, so that a test can see
+// that each one begun also ends.
+void ModListBeginRefill(HWND window, ModFolder folder)
 {
+    ListOf(window, folder).refills++;
+    ListOf(window, folder).refilling = true;
 }
 
-void ModListEndRefill(HWND, ModFolder)
+void ModListEndRefill(HWND window, ModFolder folder)
 {
+    ListOf(window, folder).refilling = false;
 }
 
 void ModListDeleteAll(HWND window, ModFolder folder)

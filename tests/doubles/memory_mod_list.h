@@ -16,10 +16,13 @@ struct ModRow {
 };
 
 // The rows of one folder, in the order the folder search returned them, with
-// the number its count label shows.
+// the number its count label shows, how many refills began and whether one
+// is still open.
 struct ModList {
     std::vector<ModRow> rows;
     unsigned countLabel;
+    int refills;
+    bool refilling;
 };
 
 struct MemoryWindow {

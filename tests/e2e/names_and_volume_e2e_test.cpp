@@ -223,14 +223,15 @@ TEST_F(LongNameTest, TheLongestNamesMoveAndLongerOnesAreListedButNeverTouched)
     Manifest before = TakeManifest(game.root);
     ASSERT_EQ(before.size(), 10u); // three folders, ignore.list and the six mods
 
-    // Rows without a full path are refused with a reason; nothing moves.
+    // Rows without a full path are refused with a reason, Delete's without
+    // its question; nothing moves.
     Uninstall(main255);
     ExpectFailureReport(UninstallFailure);
     Install(mods248);
     ExpectFailureReport(InstallFailure);
-    Delete(IDC_AVAILABLE_LIST, mods255);
+    Choose(IDC_AVAILABLE_LIST, mods255, DeleteCommand);
     ExpectFailureReport(DeleteFailure);
-    Delete(IDC_INSTALLED_LIST, main247);
+    Choose(IDC_INSTALLED_LIST, main247, DeleteCommand);
     ExpectFailureReport(DeleteFailure);
     ExpectManifest(before);
 

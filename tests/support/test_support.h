@@ -5,6 +5,7 @@
 
 #include "platform.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,21 @@ void ListNamesByCodePage();
 // Wine; on Windows it does nothing.
 void KeepFailedCopies();
 void EndTestModes();
+// The move hooks (move_hooks.cpp, in the unit tests only). Natively,
+// `action` runs just before the next move's rename, after the move's own
+// checks, and with `failWith` the rename then fails with that errno; on
+// Windows there is no such hook, and this is false.
+bool BeforeNextMove(std::function<void()> action, int failWith = 0);
+// Natively, the next `count` looks at `path` (as the stand-in passes it,
+// with '/') fail with EIO, as on a share that does not answer; false on
+// Windows.
+bool NextLooksFail(const std::string &path, int count);
+// Natively, the next move copies the file whole and reports success while
+// the source stays, as Windows' move between volumes does when the source
+// cannot be deleted; false on Windows.
+bool NextMoveLeavesTheSource();
+// Drops a hook that no move used.
+void EndMoveHooks();
 
 void WriteFile(const std::string &path, const std::string &bytes);
 std::string ReadFile(const std::string &path);

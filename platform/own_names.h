@@ -1,0 +1,68 @@
+// Whether a narrow folder search's names and paths reach their own files.
+//
+// Narrow names are converted from the system's own, and a name the code
+// page cannot hold comes back changed (best fit or default characters): used
+// in a path, the changed name would reach another file, or none. The same
+// holds for the folders above: a path made by the narrow calls is only
+// trusted where it is exactly the file's own path, converted without loss.
+#ifndef QUILLMOOR_OWN_NAMES_H
+#define QUILLMOOR_OWN_NAMES_H
+
+#include "platform.h"
+
+// The folder's entries as the system holds them, listed whole before the
+// narrow search starts and kept compact (sizes, one flag and the narrow
+// names): the system keeps a whole listing of a folder for each open
+// search, and two at once of a folder of thousands of archives cost
+// megabytes. A narrow entry is matched to its own entry by name, so that an
+// entry that changed between the two listings affects only itself.
+struct OwnNameEntry;
+struct OwnNameCheck {
+    OwnNameEntry *entries; // in the order the folder listed them
+    int *byName;           // indexes of `entries`, ordered by narrow name
+    int count;
+    char *names; // the narrow names, one after another
+    // The folder's narrow full path, ending in a separator, where it is
+    // exactly the folder's own; empty where it is not, or cannot be made.
+    char folderPath[MAX_PATH];
+};
+
+// Lists the folder of `pattern` (a folder, a separator and a file pattern).
+void BeginOwnNames(OwnNameCheck *check, LPCSTR pattern);
+// Whether the full path the narrow calls made for an entry of the narrow
+// search reaches that file and no other: its narrow name is its own, and
+// the path is exactly the folder's own path and that name, nothing dropped
+// or folded away. Asked once for each entry, in the search's order; an
+// entry the wide listing lacks, or lists at another size (the folder changed
+// meanwhile), is not vouched for.
+bool IsOwnPath(OwnNameCheck *check, const WIN32_FIND_DATAA *found, const char *fullPath);
+void EndOwnNames(OwnNameCheck *check);
+
+// What each platform gives the check (win32_names.cpp, posix_win32.cpp).
+//
+// One entry of a wide listing: the narrow name the narrow search gives for
+// it and whether that name is its own. False stops the listing.
+typedef bool (*OwnNameReceiver)(const char *narrowName, DWORD sizeLow, DWORD sizeHigh, bool own,
+                                void *context);
+// Lists the entries a search of `pattern` yields with the system's own
+// names; false when the listing could not be made.
+bool ListOwnNames(LPCSTR pattern, OwnNameReceiver receive, void *context);
+// The narrow full path of a relative one where it is exactly the path's own
+// (the current folder's names included); empty where it is not or does not
+// fit.
+void MakeOwnFullPath(LPCSTR relative, char *fullPath, DWORD size);
+
+#ifdef _WIN32
+// How a wide name is converted to the ANSI code page so that a character it
+// cannot hold makes the conversion fail or show: the flags, and whether a
+// used-default flag may be asked for. The UTF-8 code pages take no other
+// flag than WC_ERR_INVALID_CHARS and no used-default pointer, and the call
+// fails outright on either.
+struct ExactConversion {
+    DWORD flags;
+    bool asksUsedDefault;
+};
+ExactConversion ExactConversionFor(UINT codePage);
+#endif
+
+#endif

@@ -1,0 +1,124 @@
+// Natively, the stand-in's moves and looks at files pass through here (the
+// unit tests are linked with --wrap for renameat2, stat and lstat), so that
+// a test can act between a move's checks and the move itself, have a look
+// or a move fail, or have a move behave as Windows' does where Linux has no
+// such case.
+#include "test_support.h"
+
+#include <filesystem>
+#include <utility>
+
+#ifndef _WIN32
+#include <errno.h>
+#include <sys/stat.h>
+#endif
+
+#ifdef _WIN32
+bool BeforeNextMove(std::function<void()>, int)
+{
+    return false;
+}
+
+bool NextLooksFail(const std::string &, int)
+{
+    return false;
+}
+
+bool NextMoveLeavesTheSource()
+{
+    return false;
+}
+
+void EndMoveHooks()
+{
+}
+#else
+namespace {
+
+std::function<void()> beforeRename;
+int renameFailure;
+bool leaveSource;
+std::string failingLook;
+int failingLooks;
+
+// Whether this look at `path` is one the test made fail.
+bool LookFails(const char *path)
+{
+    if (failingLooks == 0 || failingLook != path)
+        return false;
+    failingLooks--;
+    errno = EIO;
+    return true;
+}
+
+} // namespace
+
+extern "C" {
+int __real_renameat2(int fromFolder, const char *from, int toFolder, const char *to,
+                     unsigned int flags);
+
+int __wrap_renameat2(int fromFolder, const char *from, int toFolder, const char *to,
+                     unsigned int flags)
+{
+    if (beforeRename) {
+        std::function<void()> action = std::move(beforeRename);
+        beforeRename = nullptr;
+        action();
+        if (renameFailure != 0) {
+            errno = renameFailure;
+            renameFailure = 0;
+            return -1;
+        }
+    }
+    if (leaveSource) {
+        // Copied whole and reported done, the source left where it was.
+        leaveSource = false;
+        std::error_code error;
+        std::filesystem::copy_file(from, to, error);
+        return error ? -1 : 0;
+    }
+    return __real_renameat2(fromFolder, from, toFolder, to, flags);
+}
+
+int __real_stat(const char *path, struct stat *info);
+int __real_lstat(const char *path, struct stat *info);
+
+int __wrap_stat(const char *path, struct stat *info)
+{
+    return LookFails(path) ? -1 : __real_stat(path, info);
+}
+
+int __wrap_lstat(const char *path, struct stat *info)
+{
+    return LookFails(path) ? -1 : __real_lstat(path, info);
+}
+}
+
+bool BeforeNextMove(std::function<void()> action, int failWith)
+{
+    beforeRename = std::move(action);
+    renameFailure = failWith;
+    return true;
+}
+
+bool NextLooksFail(const std::string &path, int count)
+{
+    failingLook = path;
+    failingLooks = count;
+    return true;
+}
+
+bool NextMoveLeavesTheSource()
+{
+    leaveSource = true;
+    return true;
+}
+
+void EndMoveHooks()
+{
+    beforeRename = nullptr;
+    renameFailure = 0;
+    leaveSource = false;
+    failingLooks = 0;
+}
+#endif

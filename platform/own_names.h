@@ -38,7 +38,8 @@ void BeginOwnNames(OwnNameCheck *check, LPCSTR pattern);
 bool IsOwnPath(OwnNameCheck *check, const WIN32_FIND_DATAA *found, const char *fullPath);
 void EndOwnNames(OwnNameCheck *check);
 
-// What each platform gives the check (win32_names.cpp, posix_win32.cpp).
+// What each platform gives the check (win32_names.cpp, posix_win32.cpp),
+// with C linkage like the system calls beside it.
 //
 // One entry of a wide listing: the narrow name the narrow search gives for
 // it and whether that name is its own. False stops the listing.
@@ -46,11 +47,11 @@ typedef bool (*OwnNameReceiver)(const char *narrowName, DWORD sizeLow, DWORD siz
                                 void *context);
 // Lists the entries a search of `pattern` yields with the system's own
 // names; false when the listing could not be made.
-bool ListOwnNames(LPCSTR pattern, OwnNameReceiver receive, void *context);
+extern "C" bool ListOwnNames(LPCSTR pattern, OwnNameReceiver receive, void *context);
 // The narrow full path of a relative one where it is exactly the path's own
 // (the current folder's names included); empty where it is not or does not
 // fit.
-void MakeOwnFullPath(LPCSTR relative, char *fullPath, DWORD size);
+extern "C" void MakeOwnFullPath(LPCSTR relative, char *fullPath, DWORD size);
 
 #ifdef _WIN32
 // How a wide name is converted to the ANSI code page so that a character it

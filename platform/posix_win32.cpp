@@ -37,41 +37,7 @@ struct Search {
     DIR *dir;
     std::string folder;
     std::string pattern;
-    bool foreign; // the last name listed is not the file's own
 };
-
-// Test modes (posix_win32.h).
-bool namesByCodePage;
-bool withoutNoReplaceRename;
-bool keepFailedCopy;
-bool failRead;
-size_t readBytes;
-bool failPut;
-
-// The name as Wine lists it with a single-byte code page; true when that
-// changed it.
-bool ListByCodePage(const char *name, char *listed, size_t size)
-{
-    bool changed = false;
-    size_t out = 0;
-    for (const unsigned char *in = (const unsigned char *)name; *in && out + 1 < size;) {
-        if (*in < 0x80) {
-            listed[out++] = (char)*in++;
-            continue;
-        }
-        const unsigned char first = *in++;
-        unsigned codePoint = first;
-        if ((first & 0xE0) == 0xC0 && (*in & 0xC0) == 0x80)
-            codePoint = (first & 0x1Fu) << 6 | (*in++ & 0x3Fu);
-        else
-            while ((*in & 0xC0) == 0x80)
-                in++;
-        listed[out++] = codePoint == 0x101 ? 'a' : '?';
-        changed = true;
-    }
-    listed[out] = '\0';
-    return changed;
-}
 
 bool NextMatch(Search *search, WIN32_FIND_DATAA *found)
 {
@@ -83,12 +49,7 @@ bool NextMatch(Search *search, WIN32_FIND_DATAA *found)
         if (fnmatch(search->pattern.c_str(), entry->d_name, FNM_CASEFOLD) != 0)
             continue;
         memset(found, 0, sizeof *found);
-        search->foreign = false;
-        if (namesByCodePage)
-            search->foreign =
-                ListByCodePage(entry->d_name, found->cFileName, sizeof found->cFileName);
-        else
-            snprintf(found->cFileName, sizeof found->cFileName, "%s", entry->d_name);
+        snprintf(found->cFileName, sizeof found->cFileName, "%s", entry->d_name);
         std::string full = search->folder + "/" + entry->d_name;
         struct stat info;
         if (stat(full.c_str(), &info) == 0 || lstat(full.c_str(), &info) == 0) {
@@ -159,8 +120,7 @@ bool CopyWhole(const char *from, const char *to)
     }
     close(source);
     if (!ok) {
-        if (!keepFailedCopy)
-            unlink(to);
+        unlink(to);
         errno = code;
     }
     return ok;
@@ -219,8 +179,7 @@ bool ListOwnNames(LPCSTR pattern, OwnNameReceiver receive, void *context)
         return true;
     bool whole = true;
     do
-        whole = receive(found.cFileName, found.nFileSizeLow, found.nFileSizeHigh,
-                        !static_cast<Search *>(search)->foreign, context);
+        whole = receive(found.cFileName, found.nFileSizeLow, found.nFileSizeHigh, true, context);
     while (whole && FindNextFileA(search, &found));
     FindClose(search);
     return whole;
@@ -229,9 +188,7 @@ bool ListOwnNames(LPCSTR pattern, OwnNameReceiver receive, void *context)
 void MakeOwnFullPath(LPCSTR relative, char *fullPath, DWORD size)
 {
     DWORD made = GetFullPathNameA(relative, size, fullPath, nullptr);
-    char listed[PATH_MAX];
-    if (made == 0 || made >= size ||
-        (namesByCodePage && ListByCodePage(fullPath, listed, sizeof listed)))
+    if (made == 0 || made >= size)
         fullPath[0] = '\0';
 }
 
@@ -297,11 +254,7 @@ DWORD GetFullPathNameA(LPCSTR path, DWORD size, LPSTR buffer, LPSTR *filePart)
 BOOL MoveFileA(LPCSTR from, LPCSTR to)
 {
     std::string source = UnixPath(from), target = UnixPath(to);
-    int renamed = -1;
-    if (withoutNoReplaceRename)
-        errno = EINVAL;
-    else
-        renamed = renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE);
+    int renamed = renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE);
     if (renamed == 0)
         return TRUE;
     if (errno == EINVAL || errno == ENOSYS) {
@@ -421,67 +374,4 @@ HLOCAL LocalFree(HLOCAL memory)
 bool TruncateStream(FILE *stream, long size)
 {
     return fflush(stream) == 0 && ftruncate(fileno(stream), size) == 0;
-}
-
-void PosixListNamesByCodePage()
-{
-    namesByCodePage = true;
-}
-
-void PosixMoveWithoutNoReplaceRename()
-{
-    withoutNoReplaceRename = true;
-}
-
-void PosixKeepFailedCopies()
-{
-    keepFailedCopy = true;
-}
-
-void PosixFailNextRead(size_t bytes)
-{
-    failRead = true;
-    readBytes = bytes;
-}
-
-void PosixFailNextPut()
-{
-    failPut = true;
-}
-
-void PosixEndTestModes()
-{
-    namesByCodePage = false;
-    withoutNoReplaceRename = false;
-    keepFailedCopy = false;
-    failRead = false;
-    failPut = false;
-}
-
-// The stream calls of the core pass through here (the core is linked with
-// --wrap for each), so that the failure modes above can stand in for a
-// failing disk.
-extern "C" {
-size_t __real_fread(void *buffer, size_t size, size_t count, FILE *stream);
-int __real_fputs(const char *text, FILE *stream);
-
-size_t __wrap_fread(void *buffer, size_t size, size_t count, FILE *stream)
-{
-    if (!failRead)
-        return __real_fread(buffer, size, count, stream);
-    failRead = false;
-    size_t got = __real_fread(buffer, 1, readBytes < size * count ? readBytes : size * count, stream);
-    stream->_flags |= _IO_ERR_SEEN;
-    errno = EIO;
-    return got / size;
-}
-
-int __wrap_fputs(const char *text, FILE *stream)
-{
-    if (!failPut)
-        return __real_fputs(text, stream);
-    failPut = false;
-    errno = ENOSPC;
-    return EOF;
-}
 }

@@ -75,6 +75,10 @@ typedef struct {
 
 typedef enum { GetFileExInfoStandard } GET_FILEEX_INFO_LEVELS;
 
+// With C linkage, as Win32's own.
+#ifdef __cplusplus
+extern "C" {
+#endif
 HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA *found);
 BOOL FindNextFileA(HANDLE search, WIN32_FIND_DATAA *found);
 BOOL FindClose(HANDLE search);
@@ -88,24 +92,8 @@ void SetLastError(DWORD code);
 DWORD FormatMessageA(DWORD flags, const void *source, DWORD code, DWORD language,
                      LPSTR buffer, DWORD size, void *arguments);
 HLOCAL LocalFree(HLOCAL memory);
-
-// For tests only: ways to make the stand-in behave as another system does,
-// or fail where a real system rarely fails. Each is off until a test turns
-// it on; PosixEndTestModes turns them all off again.
-
-// Lists names as Wine does with a single-byte code page: each UTF-8
-// character outside ASCII comes back as one narrow character, U+0101 by
-// best fit as "a", any other as "?"; such a name is then not the file's own.
-void PosixListNamesByCodePage();
-// Moves as on a file system without no-replace renames.
-void PosixMoveWithoutNoReplaceRename();
-// A move between volumes whose copy fails leaves what it copied, as Wine's
-// does.
-void PosixKeepFailedCopies();
-// The next read of a stream gives at most `bytes` bytes and then fails.
-void PosixFailNextRead(size_t bytes);
-// The next text put to a stream (fputs) fails, writing nothing.
-void PosixFailNextPut();
-void PosixEndTestModes();
+#ifdef __cplusplus
+}
+#endif
 
 #endif

@@ -2,6 +2,7 @@
 #include "entry_source.h"
 #include "ignore_list.h"
 #include "recorded_message_box.h"
+#include "test_modes.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -384,8 +385,8 @@ TEST_F(IgnoreListTest, ASaveThatFailsAnywhereKeepsThePreviousList)
         void (*fail)();
         bool held; // a stream is held afterwards
     } cases[] = {
-        {"the previous list cannot be read", [] { PosixFailNextRead(3); }, true},
-        {"an entry cannot be written", [] { PosixFailNextPut(); }, true},
+        {"the previous list cannot be read", [] { FailNextRead(3); }, true},
+        {"an entry cannot be written", [] { FailNextPut(); }, true},
     };
     const std::string previous = "old.iwd\r\nkept.iwd\x1A\x1A";
     for (const auto &c : cases) {
@@ -401,7 +402,7 @@ TEST_F(IgnoreListTest, ASaveThatFailsAnywhereKeepsThePreviousList)
         // Opening dropped one final Ctrl-Z; nothing else changes.
         EXPECT_EQ(ReadFile("ignore.list"), previous.substr(0, previous.size() - 1));
         EXPECT_EQ(IsIgnored("old.iwd"), c.held);
-        PosixEndTestModes();
+        EndTestModes();
         CloseIgnoreList();
     }
 }
@@ -412,9 +413,9 @@ TEST_F(IgnoreListTest, AReadFailingInsideALineEndsTheEntries)
 {
     WriteFile("ignore.list", "a.iwd\nbbbbbb.iwd\n");
     OpenIgnoreList();
-    PosixFailNextRead(9);
+    FailNextRead(9);
     EXPECT_EQ(LoadAll(), (std::vector<std::string>{"a.iwd"}));
-    PosixFailNextRead(9);
+    FailNextRead(9);
     EXPECT_FALSE(IsIgnored("bbb"));
     EXPECT_EQ(LoadAll(), (std::vector<std::string>{"a.iwd", "bbbbbb.iwd"}));
 }

@@ -6,6 +6,7 @@
 #include "mod_operations.h"
 #include "mod_scan.h"
 #include "recorded_message_box.h"
+#include "test_modes.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -183,7 +184,6 @@ struct ModOperationTest : ::testing::Test {
     {
         CloseIgnoreList();
         EndTestModes();
-        EndMoveHooks();
     }
 
     ModList &List(ModFolder folder) { return window.lists[folder]; }

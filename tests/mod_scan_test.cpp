@@ -3,6 +3,7 @@
 #include "memory_mod_list.h"
 #include "mod_scan.h"
 #include "own_names.h"
+#include "test_modes.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>

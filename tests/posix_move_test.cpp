@@ -2,6 +2,7 @@
 // move it copies the file and removes the source, never replaces the
 // destination, and leaves the source alone until the copy is complete.
 #include "platform.h"
+#include "test_modes.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -113,12 +114,12 @@ TEST(PosixMoveTest, WithoutNoReplaceRenamesAHardLinkMovesTheFile)
     WriteFile("mods/m.iwd", "moving");
     WriteFile("mods/n.iwd", "moving too");
     WriteFile("../main/n.iwd", "staying");
-    PosixMoveWithoutNoReplaceRename();
+    MoveWithoutNoReplaceRename();
 
     EXPECT_TRUE(MoveFileA("mods\\m.iwd", "..\\main\\m.iwd"));
     EXPECT_FALSE(MoveFileA("mods\\n.iwd", "..\\main\\n.iwd"));
     const DWORD refused = GetLastError();
-    PosixEndTestModes();
+    EndTestModes();
 
     EXPECT_FALSE(FileExists("mods/m.iwd"));
     EXPECT_EQ(ReadFile("../main/m.iwd"), "moving");

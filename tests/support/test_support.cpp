@@ -219,27 +219,6 @@ HostileFile::~HostileFile()
 #endif
 }
 
-void ListNamesByCodePage()
-{
-#ifndef _WIN32
-    PosixListNamesByCodePage();
-#endif
-}
-
-void KeepFailedCopies()
-{
-#ifndef _WIN32
-    PosixKeepFailedCopies();
-#endif
-}
-
-void EndTestModes()
-{
-#ifndef _WIN32
-    PosixEndTestModes();
-#endif
-}
-
 void WriteFile(const std::string &path, const std::string &bytes)
 {
     ASSERT_TRUE(WriteWholeFile(path, bytes)) << "cannot write " << path;

@@ -79,29 +79,6 @@ struct HostileFile {
     std::string path;
 #endif
 };
-// Natively, the stand-in lists names as Wine does with a single-byte code
-// page until EndTestModes (posix_win32.h); on Windows the system does so
-// anyway and both do nothing.
-void ListNamesByCodePage();
-// Natively, a failed move between volumes leaves its part copy, as under
-// Wine; on Windows it does nothing.
-void KeepFailedCopies();
-void EndTestModes();
-// The move hooks (move_hooks.cpp, in the unit tests only). Natively,
-// `action` runs just before the next move's rename, after the move's own
-// checks, and with `failWith` the rename then fails with that errno; on
-// Windows there is no such hook, and this is false.
-bool BeforeNextMove(std::function<void()> action, int failWith = 0);
-// Natively, the next `count` looks at `path` (as the stand-in passes it,
-// with '/') fail with EIO, as on a share that does not answer; false on
-// Windows.
-bool NextLooksFail(const std::string &path, int count);
-// Natively, the next move copies the file whole and reports success while
-// the source stays, as Windows' move between volumes does when the source
-// cannot be deleted; false on Windows.
-bool NextMoveLeavesTheSource();
-// Drops a hook that no move used.
-void EndMoveHooks();
 
 void WriteFile(const std::string &path, const std::string &bytes);
 std::string ReadFile(const std::string &path);

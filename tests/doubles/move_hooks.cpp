@@ -3,7 +3,7 @@
 // a test can act between a move's checks and the move itself, have a look
 // or a move fail, or have a move behave as Windows' does where Linux has no
 // such case.
-#include "test_support.h"
+#include "test_modes.h"
 
 #include <filesystem>
 #include <utility>
@@ -36,6 +36,7 @@ void EndMoveHooks()
 namespace {
 
 std::function<void()> beforeRename;
+bool withoutNoReplaceRename;
 int renameFailure;
 bool leaveSource;
 std::string failingLook;
@@ -77,6 +78,11 @@ int __wrap_renameat2(int fromFolder, const char *from, int toFolder, const char 
         std::filesystem::copy_file(from, to, error);
         return error ? -1 : 0;
     }
+    if (withoutNoReplaceRename) {
+        // As a file system that knows no such flag answers.
+        errno = EINVAL;
+        return -1;
+    }
     return __real_renameat2(fromFolder, from, toFolder, to, flags);
 }
 
@@ -114,11 +120,17 @@ bool NextMoveLeavesTheSource()
     return true;
 }
 
+void MoveWithoutNoReplaceRename()
+{
+    withoutNoReplaceRename = true;
+}
+
 void EndMoveHooks()
 {
     beforeRename = nullptr;
     renameFailure = 0;
     leaveSource = false;
     failingLooks = 0;
+    withoutNoReplaceRename = false;
 }
 #endif

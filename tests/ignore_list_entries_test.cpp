@@ -48,13 +48,13 @@ int FakeText(int index, char *buffer, void *context)
 // The entries a save over `count` entries of the list writes, one per line.
 std::vector<std::string> Saved(FakeList &list, int count)
 {
-    GameFolder game;
-    WriteFile("ignore.list", "old.iwd\n");
+    TemporaryGame game;
+    EXPECT_TRUE(WriteWholeFile("ignore.list", "old.iwd\n"));
     OpenIgnoreList();
     IgnoreEntrySource source = {count, FakeLength, FakeText, &list};
     EXPECT_TRUE(SaveIgnoreEntries(Editor, source));
     CloseIgnoreList();
-    std::string bytes = ReadFile("ignore.list");
+    std::string bytes = ReadWholeFile("ignore.list");
     std::vector<std::string> entries;
     for (size_t start = 0, end; (end = bytes.find('\n', start)) != std::string::npos;
          start = end + 1)

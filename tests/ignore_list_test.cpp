@@ -28,7 +28,7 @@ std::vector<std::string> LoadAll()
 }
 
 struct IgnoreListTest : ::testing::Test {
-    GameFolder game;
+    TemporaryGame game;
     void SetUp() override { ClearMessages(); }
     void TearDown() override
     {
@@ -90,7 +90,7 @@ TEST_F(IgnoreListTest, ReadsEntriesByTheTextRules)
 {
     for (const ReadCase &c : ReadCases) {
         SCOPED_TRACE(c.what);
-        WriteFile("ignore.list", c.bytes);
+        ASSERT_TRUE(WriteWholeFile("ignore.list", c.bytes));
         OpenIgnoreList();
         EXPECT_EQ(LoadAll(), c.entries);
         CloseIgnoreList();
@@ -132,7 +132,7 @@ TEST_F(IgnoreListTest, ReadsLongListsTheSameWhereverTheLineEndsFall)
                 if (tail.next)
                     expected.push_back(tail.next);
 
-                WriteFile("ignore.list", bytes);
+                ASSERT_TRUE(WriteWholeFile("ignore.list", bytes));
                 OpenIgnoreList();
                 EXPECT_EQ(LoadAll(), expected);
                 EXPECT_EQ(IsIgnored("b.iwd"), tail.next != nullptr);
@@ -155,16 +155,16 @@ TEST_F(IgnoreListTest, OpeningDropsOneFinalCtrlZFromTheFile)
         {"", ""},
     };
     for (const auto &c : cases) {
-        WriteFile("ignore.list", c.before);
+        ASSERT_TRUE(WriteWholeFile("ignore.list", c.before));
         OpenIgnoreList();
         CloseIgnoreList();
-        EXPECT_EQ(ReadFile("ignore.list"), c.after);
+        EXPECT_EQ(ReadWholeFile("ignore.list"), c.after);
     }
 }
 
 TEST_F(IgnoreListTest, MatchesNamesThatAnEntryEqualsOrBeginsWith)
 {
-    WriteFile("ignore.list", "base.iwd\r\nfoo.iwd.old\n\nbase\nz_\xE9.iwd");
+    ASSERT_TRUE(WriteWholeFile("ignore.list", "base.iwd\r\nfoo.iwd.old\n\nbase\nz_\xE9.iwd"));
     OpenIgnoreList();
     const struct {
         const char *name;
@@ -180,7 +180,7 @@ TEST_F(IgnoreListTest, MatchesNamesThatAnEntryEqualsOrBeginsWith)
 
 TEST_F(IgnoreListTest, AnEntryWithoutTheExtensionHidesNothing)
 {
-    WriteFile("ignore.list", "base\n\n");
+    ASSERT_TRUE(WriteWholeFile("ignore.list", "base\n\n"));
     OpenIgnoreList();
     EXPECT_FALSE(IsIgnored("base.iwd"));
     EXPECT_FALSE(IsIgnored("b.iwd"));
@@ -188,7 +188,7 @@ TEST_F(IgnoreListTest, AnEntryWithoutTheExtensionHidesNothing)
 
 TEST_F(IgnoreListTest, EachNameIsTestedFromTheStartOfTheFile)
 {
-    WriteFile("ignore.list", "a.iwd\nb.iwd\n");
+    ASSERT_TRUE(WriteWholeFile("ignore.list", "a.iwd\nb.iwd\n"));
     OpenIgnoreList();
     EXPECT_TRUE(IsIgnored("b.iwd"));
     EXPECT_TRUE(IsIgnored("a.iwd"));
@@ -209,12 +209,12 @@ TEST_F(IgnoreListTest, AMissingFileHoldsNoStreamAndIsNeverCreated)
     EXPECT_EQ(recordedMessages[0].text, "Failed to save 'ignore.list'.");
     EXPECT_EQ(recordedMessages[0].caption, "Quillmoor MM - Error");
     EXPECT_EQ(recordedMessages[0].type, (UINT)MB_ICONERROR);
-    EXPECT_FALSE(FileExists("ignore.list"));
+    EXPECT_FALSE(PathExists("ignore.list"));
 }
 
 TEST_F(IgnoreListTest, AReadOnlyFileHoldsNoStreamAndIsLeftAlone)
 {
-    WriteFile("ignore.list", "a.iwd\n\x1A");
+    ASSERT_TRUE(WriteWholeFile("ignore.list", "a.iwd\n\x1A"));
     if (!MakeReadOnly("ignore.list"))
         GTEST_SKIP() << "this process may write to read-only files";
     OpenIgnoreList();
@@ -222,17 +222,17 @@ TEST_F(IgnoreListTest, AReadOnlyFileHoldsNoStreamAndIsLeftAlone)
     EXPECT_FALSE(SaveIgnoreEntries(Editor, EntrySource({"b.iwd"})));
     EXPECT_EQ(recordedMessages.size(), 1u);
     MakeWritable("ignore.list");
-    EXPECT_EQ(ReadFile("ignore.list"), "a.iwd\n\x1A");
+    EXPECT_EQ(ReadWholeFile("ignore.list"), "a.iwd\n\x1A");
 }
 
 TEST_F(IgnoreListTest, SaveWritesEachEntryWithALineFeedAndReadsBackTheSame)
 {
-    WriteFile("ignore.list", "old.iwd\r\nother.iwd\r\n");
+    ASSERT_TRUE(WriteWholeFile("ignore.list", "old.iwd\r\nother.iwd\r\n"));
     OpenIgnoreList();
     const std::vector<std::string> entries = {"a.iwd", "", "a.iwd", A254, "z\xE9.iwd"};
     EXPECT_TRUE(SaveIgnoreEntries(Editor, EntrySource(entries)));
     EXPECT_TRUE(recordedMessages.empty());
-    EXPECT_EQ(ReadFile("ignore.list"), "a.iwd\n\na.iwd\n" + A254 + "\nz\xE9.iwd\n");
+    EXPECT_EQ(ReadWholeFile("ignore.list"), "a.iwd\n\na.iwd\n" + A254 + "\nz\xE9.iwd\n");
 
     // The new entries count at once, read from the start; a full-length
     // entry comes back followed by an empty one.
@@ -244,30 +244,30 @@ TEST_F(IgnoreListTest, SaveWritesEachEntryWithALineFeedAndReadsBackTheSame)
 
 TEST_F(IgnoreListTest, SavingNoEntriesLeavesAnEmptyFile)
 {
-    WriteFile("ignore.list", "a.iwd\n");
+    ASSERT_TRUE(WriteWholeFile("ignore.list", "a.iwd\n"));
     OpenIgnoreList();
     EXPECT_TRUE(SaveIgnoreEntries(Editor, EntrySource({})));
-    EXPECT_EQ(ReadFile("ignore.list"), "");
+    EXPECT_EQ(ReadWholeFile("ignore.list"), "");
     EXPECT_EQ(LoadAll(), std::vector<std::string>{});
     EXPECT_TRUE(SaveIgnoreEntries(Editor, EntrySource({"b.iwd"})));
-    EXPECT_EQ(ReadFile("ignore.list"), "b.iwd\n");
+    EXPECT_EQ(ReadWholeFile("ignore.list"), "b.iwd\n");
 }
 
 TEST_F(IgnoreListTest, CloseReleasesTheFile)
 {
-    WriteFile("ignore.list", "a.iwd\n");
+    ASSERT_TRUE(WriteWholeFile("ignore.list", "a.iwd\n"));
     OpenIgnoreList();
     CloseIgnoreList();
     EXPECT_FALSE(IsIgnored("a.iwd"));
     RemovePath("ignore.list");
-    EXPECT_FALSE(FileExists("ignore.list"));
+    EXPECT_FALSE(PathExists("ignore.list"));
 }
 
 #ifdef __linux__
 // A full disk: the save must say it failed, not pass for done.
 TEST_F(IgnoreListTest, ASaveThatCannotWriteSaysSo)
 {
-    if (!FileExists("/dev/full"))
+    if (!PathExists("/dev/full"))
         GTEST_SKIP() << "no /dev/full";
     ASSERT_EQ(symlink("/dev/full", "ignore.list"), 0);
     OpenIgnoreList();
@@ -295,7 +295,7 @@ TEST_F(IgnoreListTest, AnEntryEndingInACarriageReturnSurvivesASave)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
-        WriteFile("ignore.list", c.bytes);
+        ASSERT_TRUE(WriteWholeFile("ignore.list", c.bytes));
         OpenIgnoreList();
         const std::vector<std::string> loaded = LoadAll();
         EXPECT_TRUE(SaveIgnoreEntries(Editor, EntrySource(loaded)));
@@ -307,10 +307,10 @@ TEST_F(IgnoreListTest, AnEntryEndingInACarriageReturnSurvivesASave)
 
 TEST_F(IgnoreListTest, OnlyAnEntryEndingInACarriageReturnIsWrittenWithTwo)
 {
-    WriteFile("ignore.list", "");
+    ASSERT_TRUE(WriteWholeFile("ignore.list", ""));
     OpenIgnoreList();
     EXPECT_TRUE(SaveIgnoreEntries(Editor, EntrySource({"a\r.iwd", "b.iwd\r", "\r", ""})));
-    EXPECT_EQ(ReadFile("ignore.list"), "a\r.iwd\nb.iwd\r\r\n\r\r\n\n");
+    EXPECT_EQ(ReadWholeFile("ignore.list"), "a\r.iwd\nb.iwd\r\r\n\r\r\n\n");
     EXPECT_EQ(LoadAll(), (std::vector<std::string>{"a\r.iwd", "b.iwd\r", "\r", ""}));
 }
 
@@ -322,7 +322,7 @@ TEST_F(IgnoreListTest, ASaveOntoAFullVolumeKeepsThePreviousList)
     if (!small.missing.empty())
         GTEST_SKIP() << small.missing;
     const std::string previous = ListOf(273, 'p') + "last.iwd"; // 8,198 bytes
-    WriteFile("ignore.list", previous);
+    ASSERT_TRUE(WriteWholeFile("ignore.list", previous));
     OpenIgnoreList();
     FillVolume(".");
     std::vector<std::string> entries;
@@ -332,7 +332,7 @@ TEST_F(IgnoreListTest, ASaveOntoAFullVolumeKeepsThePreviousList)
     EXPECT_FALSE(SaveIgnoreEntries(Editor, EntrySource(entries)));
 
     ExpectSaveFailure();
-    EXPECT_EQ(ReadFile("ignore.list"), previous);
+    EXPECT_EQ(ReadWholeFile("ignore.list"), previous);
     EXPECT_TRUE(IsIgnored("last.iwd"));
     EXPECT_EQ(LoadAll().size(), 274u);
 }
@@ -346,7 +346,7 @@ TEST_F(IgnoreListTest, ASaveWhileTheVolumeFillsUpKeepsThePreviousList)
     if (!small.missing.empty())
         GTEST_SKIP() << small.missing;
     const std::string previous = ListOf(226, 'p'); // 6,780 bytes
-    WriteFile("ignore.list", previous);
+    ASSERT_TRUE(WriteWholeFile("ignore.list", previous));
     OpenIgnoreList();
     struct Filling {
         std::vector<std::string> entries;
@@ -371,7 +371,7 @@ TEST_F(IgnoreListTest, ASaveWhileTheVolumeFillsUpKeepsThePreviousList)
     EXPECT_FALSE(SaveIgnoreEntries(Editor, source));
 
     ExpectSaveFailure();
-    EXPECT_EQ(ReadFile("ignore.list"), previous);
+    EXPECT_EQ(ReadWholeFile("ignore.list"), previous);
     EXPECT_EQ(LoadAll().size(), 226u);
 }
 
@@ -392,7 +392,7 @@ TEST_F(IgnoreListTest, ASaveThatFailsAnywhereKeepsThePreviousList)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         ClearMessages();
-        WriteFile("ignore.list", previous);
+        ASSERT_TRUE(WriteWholeFile("ignore.list", previous));
         OpenIgnoreList();
         c.fail();
 
@@ -400,7 +400,7 @@ TEST_F(IgnoreListTest, ASaveThatFailsAnywhereKeepsThePreviousList)
 
         ExpectSaveFailure();
         // Opening dropped one final Ctrl-Z; nothing else changes.
-        EXPECT_EQ(ReadFile("ignore.list"), previous.substr(0, previous.size() - 1));
+        EXPECT_EQ(ReadWholeFile("ignore.list"), previous.substr(0, previous.size() - 1));
         EXPECT_EQ(IsIgnored("old.iwd"), c.held);
         EndTestModes();
         CloseIgnoreList();
@@ -411,7 +411,7 @@ TEST_F(IgnoreListTest, ASaveThatFailsAnywhereKeepsThePreviousList)
 // fgets gives nothing when its read fails.
 TEST_F(IgnoreListTest, AReadFailingInsideALineEndsTheEntries)
 {
-    WriteFile("ignore.list", "a.iwd\nbbbbbb.iwd\n");
+    ASSERT_TRUE(WriteWholeFile("ignore.list", "a.iwd\nbbbbbb.iwd\n"));
     OpenIgnoreList();
     FailNextRead(9);
     EXPECT_EQ(LoadAll(), (std::vector<std::string>{"a.iwd"}));

@@ -175,7 +175,7 @@ struct HeldFile {
 };
 
 struct ModOperationTest : ::testing::Test {
-    GameFolder game;
+    TemporaryGame game;
     MemoryWindow window{};
     HWND handle = MemoryWindowHandle(&window);
 
@@ -220,10 +220,10 @@ struct ModOperationTest : ::testing::Test {
     // The one in the middle, "m.iwd", is the one to work on.
     int ThreeMods(const Operation &operation)
     {
-        WriteFile(Folder(operation.from) + "a.iwd", "a");
-        WriteFile(Folder(operation.from) + "m.iwd", "the mod's bytes");
-        WriteFile(Folder(operation.from) + "z.iwd", "z");
-        WriteFile(Folder(OtherFolder(operation.from)) + "b.iwd", "b");
+        EXPECT_TRUE(WriteWholeFile(Folder(operation.from) + "a.iwd", "a"));
+        EXPECT_TRUE(WriteWholeFile(Folder(operation.from) + "m.iwd", "the mod's bytes"));
+        EXPECT_TRUE(WriteWholeFile(Folder(operation.from) + "z.iwd", "z"));
+        EXPECT_TRUE(WriteWholeFile(Folder(OtherFolder(operation.from)) + "b.iwd", "b"));
         ScanBoth();
         return RowOf(operation.from, "m.iwd");
     }
@@ -271,14 +271,14 @@ TEST_F(ModOperationTest, InstallMovesTheModIntoMainAndFollowsWithBothLists)
 {
     int row = ThreeMods(Install);
     const std::vector<std::string> others = Without(RowNames(List(AvailableFolder)), "m.iwd");
-    WriteFile("../main/late.iwd", "late");
-    WriteFile("mods/late.iwd", "late");
+    ASSERT_TRUE(WriteWholeFile("../main/late.iwd", "late"));
+    ASSERT_TRUE(WriteWholeFile("mods/late.iwd", "late"));
 
     InstallMod(handle, row);
 
     EXPECT_TRUE(recordedMessages.empty());
-    EXPECT_EQ(ReadFile("../main/m.iwd"), "the mod's bytes");
-    EXPECT_FALSE(FileExists("mods/m.iwd"));
+    EXPECT_EQ(ReadWholeFile("../main/m.iwd"), "the mod's bytes");
+    EXPECT_FALSE(PathExists("mods/m.iwd"));
 
     EXPECT_EQ(RowNames(List(AvailableFolder)), others);
     EXPECT_EQ(List(AvailableFolder).countLabel, 2u);
@@ -300,14 +300,14 @@ TEST_F(ModOperationTest, UninstallMovesTheModIntoModsAndFollowsWithBothLists)
 {
     int row = ThreeMods(Uninstall);
     const std::vector<std::string> others = Without(RowNames(List(InstalledFolder)), "m.iwd");
-    WriteFile("../main/late.iwd", "late");
-    WriteFile("mods/late.iwd", "late");
+    ASSERT_TRUE(WriteWholeFile("../main/late.iwd", "late"));
+    ASSERT_TRUE(WriteWholeFile("mods/late.iwd", "late"));
 
     UninstallMod(handle, row);
 
     EXPECT_TRUE(recordedMessages.empty());
-    EXPECT_EQ(ReadFile("mods/m.iwd"), "the mod's bytes");
-    EXPECT_FALSE(FileExists("../main/m.iwd"));
+    EXPECT_EQ(ReadWholeFile("mods/m.iwd"), "the mod's bytes");
+    EXPECT_FALSE(PathExists("../main/m.iwd"));
 
     EXPECT_EQ(RowNames(List(InstalledFolder)), others);
     EXPECT_EQ(List(InstalledFolder).countLabel, 2u);
@@ -329,16 +329,16 @@ TEST_P(ModDeleteTest, DeleteRemovesTheFileAndOnlyThatRow)
     const ModFolder other = OtherFolder(operation.from);
     int row = ThreeMods(operation);
     const std::vector<std::string> others = Without(RowNames(List(operation.from)), "m.iwd");
-    WriteFile("../main/late.iwd", "late");
-    WriteFile("mods/late.iwd", "late");
+    ASSERT_TRUE(WriteWholeFile("../main/late.iwd", "late"));
+    ASSERT_TRUE(WriteWholeFile("mods/late.iwd", "late"));
     List(other).countLabel = 77;
     const std::vector<ModRow> otherRows = List(other).rows;
 
     Perform(operation, handle, row);
 
     EXPECT_TRUE(recordedMessages.empty());
-    EXPECT_FALSE(FileExists(Folder(operation.from) + "m.iwd"));
-    EXPECT_EQ(ReadFile(Folder(operation.from) + "a.iwd"), "a");
+    EXPECT_FALSE(PathExists(Folder(operation.from) + "m.iwd"));
+    EXPECT_EQ(ReadWholeFile(Folder(operation.from) + "a.iwd"), "a");
     EXPECT_EQ(RowNames(List(operation.from)), others);
     EXPECT_EQ(List(operation.from).countLabel, 2u);
 
@@ -349,18 +349,18 @@ TEST_P(ModDeleteTest, DeleteRemovesTheFileAndOnlyThatRow)
 
 TEST_F(ModOperationTest, AnInstalledModThatTheIgnoreListNamesLeavesBothLists)
 {
-    WriteFile("ignore.list", "base.iwd\r\n");
+    ASSERT_TRUE(WriteWholeFile("ignore.list", "base.iwd\r\n"));
     OpenIgnoreList();
-    WriteFile("mods/base.iwd", "base");
-    WriteFile("mods/other.iwd", "other");
-    WriteFile("../main/x.iwd", "x");
+    ASSERT_TRUE(WriteWholeFile("mods/base.iwd", "base"));
+    ASSERT_TRUE(WriteWholeFile("mods/other.iwd", "other"));
+    ASSERT_TRUE(WriteWholeFile("../main/x.iwd", "x"));
     ScanBoth();
 
     InstallMod(handle, RowOf(AvailableFolder, "base.iwd"));
 
     EXPECT_TRUE(recordedMessages.empty());
-    EXPECT_EQ(ReadFile("../main/base.iwd"), "base");
-    EXPECT_FALSE(FileExists("mods/base.iwd"));
+    EXPECT_EQ(ReadWholeFile("../main/base.iwd"), "base");
+    EXPECT_FALSE(PathExists("mods/base.iwd"));
     EXPECT_EQ(RowOf(InstalledFolder, "base.iwd"), -1);
     EXPECT_EQ(RowOf(AvailableFolder, "base.iwd"), -1);
     EXPECT_EQ(List(InstalledFolder).rows.size(), 1u);
@@ -376,15 +376,15 @@ TEST_P(ModMoveTest, AnExistingDestinationFailsAndReplacesNothing)
 {
     const Operation &operation = GetParam();
     int row = ThreeMods(operation);
-    WriteFile(Folder(operation.to) + "m.iwd", "a same-size mod");
+    ASSERT_TRUE(WriteWholeFile(Folder(operation.to) + "m.iwd", "a same-size mod"));
     const std::string lists = Lists();
     const auto files = Files(game.root);
 
     Perform(operation, handle, row);
 
     ExpectReport(operation.failure, ERROR_ALREADY_EXISTS);
-    EXPECT_EQ(ReadFile(Folder(operation.from) + "m.iwd"), "the mod's bytes");
-    EXPECT_EQ(ReadFile(Folder(operation.to) + "m.iwd"), "a same-size mod");
+    EXPECT_EQ(ReadWholeFile(Folder(operation.from) + "m.iwd"), "the mod's bytes");
+    EXPECT_EQ(ReadWholeFile(Folder(operation.to) + "m.iwd"), "a same-size mod");
     EXPECT_EQ(Files(game.root), files);
     EXPECT_EQ(Lists(), lists);
 }
@@ -399,8 +399,8 @@ TEST_P(ModMoveTest, AMissingTargetFolderFailsAndKeepsTheMod)
     Perform(operation, handle, row);
 
     ExpectReport(operation.failure, ERROR_PATH_NOT_FOUND);
-    EXPECT_EQ(ReadFile(Folder(operation.from) + "m.iwd"), "the mod's bytes");
-    EXPECT_FALSE(FileExists(Folder(operation.to)));
+    EXPECT_EQ(ReadWholeFile(Folder(operation.from) + "m.iwd"), "the mod's bytes");
+    EXPECT_FALSE(PathExists(Folder(operation.to)));
     EXPECT_EQ(Lists(), lists);
 }
 
@@ -466,7 +466,7 @@ TEST_P(AnyModOperationTest, ARowWithoutAFullPathTouchesNoFile)
     const Operation &operation = GetParam();
     ThreeMods(operation);
     const std::string longName = std::string(244, 'n') + ".iwd";
-    WriteFile(Folder(operation.from) + longName, "long");
+    ASSERT_TRUE(WriteWholeFile(Folder(operation.from) + longName, "long"));
     ScanBoth();
     int row = RowOf(operation.from, longName);
     ASSERT_NE(row, -1);
@@ -492,7 +492,7 @@ TEST_P(AnyModOperationTest, ARowWhoseNameWouldReachAnotherFileTouchesNoFile)
 #else
     const HostileName name = {"m\xC4\x81.iwd", false};
 #endif
-    WriteFile(Folder(operation.from) + "ma.iwd", "the real ma.iwd");
+    ASSERT_TRUE(WriteWholeFile(Folder(operation.from) + "ma.iwd", "the real ma.iwd"));
     HostileFile hostile(Folder(operation.from), name, "m-macron");
     ASSERT_TRUE(hostile.made);
     ListNamesByCodePage();
@@ -522,8 +522,8 @@ TEST_P(ModMoveTest, AMoveOntoAFullVolumeLeavesTheDestinationAsItWas)
     SmallVolumeGame small(operation.to == InstalledFolder ? "main" : "mods");
     if (!small.missing.empty())
         GTEST_SKIP() << small.missing;
-    WriteFile(Folder(operation.from) + "big.iwd", std::string(400 * 1024, 'b'));
-    WriteFile(Folder(operation.from) + "fits.iwd", std::string(64 * 1024, 'f'));
+    ASSERT_TRUE(WriteWholeFile(Folder(operation.from) + "big.iwd", std::string(400 * 1024, 'b')));
+    ASSERT_TRUE(WriteWholeFile(Folder(operation.from) + "fits.iwd", std::string(64 * 1024, 'f')));
     ScanBoth();
     KeepFailedCopies();
 
@@ -551,14 +551,14 @@ TEST_P(ModMoveTest, AFileMadeAtTheDestinationDuringTheMoveIsKept)
     int row = ThreeMods(operation);
     const std::string lists = Lists();
     const std::string destination = Folder(operation.to) + "m.iwd";
-    if (!BeforeNextMove([&] { WriteFile(destination, "another program's"); }))
+    if (!BeforeNextMove([&] { ASSERT_TRUE(WriteWholeFile(destination, "another program's")); }))
         GTEST_SKIP() << "no hook into the system's move here";
 
     Perform(operation, handle, row);
 
     ExpectReport(operation.failure, ERROR_ALREADY_EXISTS);
-    EXPECT_EQ(ReadFile(destination), "another program's");
-    EXPECT_EQ(ReadFile(Folder(operation.from) + "m.iwd"), "the mod's bytes");
+    EXPECT_EQ(ReadWholeFile(destination), "another program's");
+    EXPECT_EQ(ReadWholeFile(Folder(operation.from) + "m.iwd"), "the mod's bytes");
     EXPECT_EQ(Lists(), lists);
 }
 
@@ -574,14 +574,14 @@ TEST_P(ModMoveTest, ADestinationThatCouldNotBeLookedAtIsLeftAlone)
     looked.replace(looked.find("%s"), 2, "m.iwd");
     std::replace(looked.begin(), looked.end(), '\\', '/');
     if (!NextLooksFail(looked, 2) ||
-        !BeforeNextMove([&] { WriteFile(destination, "another program's"); }, EIO))
+        !BeforeNextMove([&] { ASSERT_TRUE(WriteWholeFile(destination, "another program's")); }, EIO))
         GTEST_SKIP() << "no hook into the system's move here";
 
     Perform(operation, handle, row);
 
     ExpectReportOf(operation.failure);
-    EXPECT_EQ(ReadFile(destination), "another program's");
-    EXPECT_EQ(ReadFile(Folder(operation.from) + "m.iwd"), "the mod's bytes");
+    EXPECT_EQ(ReadWholeFile(destination), "another program's");
+    EXPECT_EQ(ReadWholeFile(Folder(operation.from) + "m.iwd"), "the mod's bytes");
 }
 
 // A move that reports failure though the file got across (its source gone)
@@ -598,8 +598,8 @@ TEST_P(ModMoveTest, AFailedMoveThatTookTheFileAcrossKeepsIt)
     Perform(operation, handle, row);
 
     ExpectReportOf(operation.failure);
-    EXPECT_EQ(ReadFile(to), "the mod's bytes");
-    EXPECT_FALSE(FileExists(from));
+    EXPECT_EQ(ReadWholeFile(to), "the mod's bytes");
+    EXPECT_FALSE(PathExists(from));
 }
 
 // A source that changed while a move failed is not known to be whole: the
@@ -611,8 +611,8 @@ TEST_P(ModMoveTest, ASourceThatChangedDuringAFailedMoveLeavesTheDestination)
     const std::string from = Folder(operation.from) + "m.iwd",
                       to = Folder(operation.to) + "m.iwd";
     auto changeBoth = [&] {
-        WriteFile(to, "part");
-        WriteFile(from, "changed");
+        ASSERT_TRUE(WriteWholeFile(to, "part"));
+        ASSERT_TRUE(WriteWholeFile(from, "changed"));
     };
     if (!BeforeNextMove(changeBoth, EIO))
         GTEST_SKIP() << "no hook into the system's move here";
@@ -620,8 +620,8 @@ TEST_P(ModMoveTest, ASourceThatChangedDuringAFailedMoveLeavesTheDestination)
     Perform(operation, handle, row);
 
     ExpectReportOf(operation.failure);
-    EXPECT_EQ(ReadFile(to), "part");
-    EXPECT_EQ(ReadFile(from), "changed");
+    EXPECT_EQ(ReadWholeFile(to), "part");
+    EXPECT_EQ(ReadWholeFile(from), "changed");
 }
 
 // Between volumes Windows reports a move done where it copied the file but
@@ -651,7 +651,7 @@ TEST_P(ModMoveTest, AReadOnlyModMovedOntoAnotherVolumeStaysOnlyWhereItWas)
     if (!small.missing.empty())
         GTEST_SKIP() << small.missing;
     const std::string source = Folder(operation.from) + "ro.iwd";
-    WriteFile(source, "a read-only mod");
+    ASSERT_TRUE(WriteWholeFile(source, "a read-only mod"));
     struct Writable {
         std::string path;
         ~Writable()
@@ -662,7 +662,7 @@ TEST_P(ModMoveTest, AReadOnlyModMovedOntoAnotherVolumeStaysOnlyWhereItWas)
     MakeReadOnly(source);
     // Wine keeps even root from deleting a read-only file; Linux does not.
     const std::string probe = Folder(operation.from) + "probe";
-    WriteFile(probe, "");
+    ASSERT_TRUE(WriteWholeFile(probe, ""));
     MakeReadOnly(probe);
     const bool deleted = DeleteFileA(probe.c_str());
     MakeWritable(probe);
@@ -716,8 +716,8 @@ TEST_F(ModOperationTest, AProgramFolderTheCodePageCannotNameReachesNoLookAlike)
     }
     fs::current_path(own / "QuillmoorMM");
     for (const std::string prefix : {"", "../../Lukasz/QuillmoorMM/"}) {
-        WriteFile(prefix + "../main/x.iwd", "installed in " + prefix);
-        WriteFile(prefix + "mods/y.iwd", "available in " + prefix);
+        ASSERT_TRUE(WriteWholeFile(prefix + "../main/x.iwd", "installed in " + prefix));
+        ASSERT_TRUE(WriteWholeFile(prefix + "mods/y.iwd", "available in " + prefix));
     }
     ListNamesByCodePage();
     ScanBoth();
@@ -760,14 +760,14 @@ TEST_F(ModOperationTest, UnderAUtf8CodePageANameOutsideAsciiMoves)
 
     InstallMod(handle, row);
     EXPECT_TRUE(recordedMessages.empty());
-    EXPECT_EQ(ReadFile("../main/" + narrow), "m-macron");
+    EXPECT_EQ(ReadWholeFile("../main/" + narrow), "m-macron");
     row = RowOf(InstalledFolder, narrow);
     ASSERT_NE(row, -1);
     EXPECT_EQ(List(InstalledFolder).rows[row].fullPath, AbsolutePath("../main/" + narrow));
 
     UninstallMod(handle, row);
     EXPECT_TRUE(recordedMessages.empty());
-    EXPECT_EQ(ReadFile("mods/" + narrow), "m-macron");
+    EXPECT_EQ(ReadWholeFile("mods/" + narrow), "m-macron");
     EXPECT_EQ(RowOf(InstalledFolder, narrow), -1);
 }
 

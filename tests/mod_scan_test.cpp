@@ -15,7 +15,7 @@
 namespace {
 
 struct ModScanTest : ::testing::Test {
-    GameFolder game;
+    TemporaryGame game;
     MemoryWindow window{};
     HWND handle = MemoryWindowHandle(&window);
 
@@ -46,13 +46,13 @@ const ModRow *Find(const ModList &list, const std::string &name)
 
 TEST_F(ModScanTest, ListsTheArchivesOfBothFoldersWithSizeAndFullPath)
 {
-    WriteFile("../main/a.iwd", std::string(10, 'x'));
-    WriteFile("../main/Big.IWD", std::string(3000, 'x'));
-    WriteFile("../main/readme.txt", "not a mod");
-    WriteFile("../main/a.iwd.bak", "not a mod");
-    MakeFolder("../main/folder.iwd");
-    WriteFile("mods/c.iwd", std::string(1025, 'x'));
-    WriteFile("mods/notes.iw", "not a mod");
+    ASSERT_TRUE(WriteWholeFile("../main/a.iwd", std::string(10, 'x')));
+    ASSERT_TRUE(WriteWholeFile("../main/Big.IWD", std::string(3000, 'x')));
+    ASSERT_TRUE(WriteWholeFile("../main/readme.txt", "not a mod"));
+    ASSERT_TRUE(WriteWholeFile("../main/a.iwd.bak", "not a mod"));
+    ASSERT_TRUE(EnsureFolder("../main/folder.iwd"));
+    ASSERT_TRUE(WriteWholeFile("mods/c.iwd", std::string(1025, 'x')));
+    ASSERT_TRUE(WriteWholeFile("mods/notes.iw", "not a mod"));
 
     ScanInstalled(handle);
     ScanAvailable(handle);
@@ -86,11 +86,11 @@ TEST_F(ModScanTest, ListsTheArchivesOfBothFoldersWithSizeAndFullPath)
 TEST_F(ModScanTest, TheIgnoreListFiltersTheInstalledListOnly)
 {
     // Windows' folders do not tell BASE.iwd from base.iwd; the list does.
-    WriteFile("../main/base.iwd", "x");
-    WriteFile("../main/Other.iwd", "x");
-    WriteFile("../main/mod.iwd", "x");
-    WriteFile("mods/base.iwd", "x");
-    WriteFile("ignore.list", "base.iwd\r\nother.iwd\r\n");
+    ASSERT_TRUE(WriteWholeFile("../main/base.iwd", "x"));
+    ASSERT_TRUE(WriteWholeFile("../main/Other.iwd", "x"));
+    ASSERT_TRUE(WriteWholeFile("../main/mod.iwd", "x"));
+    ASSERT_TRUE(WriteWholeFile("mods/base.iwd", "x"));
+    ASSERT_TRUE(WriteWholeFile("ignore.list", "base.iwd\r\nother.iwd\r\n"));
     OpenIgnoreList();
 
     ScanInstalled(handle);
@@ -103,8 +103,8 @@ TEST_F(ModScanTest, TheIgnoreListFiltersTheInstalledListOnly)
 
 TEST_F(ModScanTest, WithoutAnIgnoreListNothingIsFiltered)
 {
-    WriteFile("../main/base.iwd", "x");
-    WriteFile("ignore.list", "base.iwd\n");
+    ASSERT_TRUE(WriteWholeFile("../main/base.iwd", "x"));
+    ASSERT_TRUE(WriteWholeFile("ignore.list", "base.iwd\n"));
     // Not opened: no stream is held.
     ScanInstalled(handle);
     EXPECT_EQ(Names(Installed()), (std::vector<std::string>{"base.iwd"}));
@@ -112,12 +112,12 @@ TEST_F(ModScanTest, WithoutAnIgnoreListNothingIsFiltered)
 
 TEST_F(ModScanTest, ARescanFollowsTheFolderAndLeavesTheOtherListAlone)
 {
-    WriteFile("../main/a.iwd", "x");
-    WriteFile("mods/b.iwd", "x");
+    ASSERT_TRUE(WriteWholeFile("../main/a.iwd", "x"));
+    ASSERT_TRUE(WriteWholeFile("mods/b.iwd", "x"));
     ScanInstalled(handle);
     ScanAvailable(handle);
 
-    WriteFile("../main/new.iwd", "x");
+    ASSERT_TRUE(WriteWholeFile("../main/new.iwd", "x"));
     RemovePath("../main/a.iwd");
     RemovePath("mods/b.iwd");
     ScanInstalled(handle);
@@ -134,7 +134,7 @@ TEST_F(ModScanTest, ARescanFollowsTheFolderAndLeavesTheOtherListAlone)
 
 TEST_F(ModScanTest, AMissingFolderGivesAnEmptyList)
 {
-    WriteFile("mods/b.iwd", "x");
+    ASSERT_TRUE(WriteWholeFile("mods/b.iwd", "x"));
     ScanAvailable(handle);
     RemovePath("../main");
     RemovePath("mods");
@@ -151,7 +151,7 @@ TEST_F(ModScanTest, AMissingFolderGivesAnEmptyList)
 TEST_F(ModScanTest, ASizeOfFourGibibytesAndMoreWrapsAround)
 {
     const std::string path = "mods/huge.iwd";
-    WriteFile(path, "");
+    ASSERT_TRUE(WriteWholeFile(path, ""));
     std::error_code error;
     std::filesystem::resize_file(path, (1ull << 32) + 10, error);
     if (error)
@@ -167,7 +167,7 @@ TEST_F(ModScanTest, EveryNameOfALargeFolderHasItsFullPath)
 {
     for (char first = 'a'; first <= 'z'; first++)
         for (char second : {'a', 'b', 'c'})
-            WriteFile(std::string("mods/") + first + second + ".iwd", "x");
+            ASSERT_TRUE(WriteWholeFile(std::string("mods/") + first + second + ".iwd", "x"));
     ScanAvailable(handle);
     ASSERT_EQ(Available().rows.size(), 78u);
     for (const ModRow &row : Available().rows)
@@ -179,9 +179,9 @@ TEST_F(ModScanTest, EveryNameOfALargeFolderHasItsFullPath)
 TEST_F(ModScanTest, ANameTooLongForItsPathNeverShowsAnotherPath)
 {
     const std::string longName = std::string(250, 'n') + ".iwd";
-    WriteFile("../main/a.iwd", "x");
-    WriteFile("../main/" + longName, "xx");
-    WriteFile("../main/z.iwd", "xxx");
+    ASSERT_TRUE(WriteWholeFile("../main/a.iwd", "x"));
+    ASSERT_TRUE(WriteWholeFile("../main/" + longName, "xx"));
+    ASSERT_TRUE(WriteWholeFile("../main/z.iwd", "xxx"));
 
     ScanInstalled(handle);
 
@@ -200,7 +200,7 @@ TEST_F(ModScanTest, NamesWithSpacesDotsAndHighBytesAreListed)
     const std::vector<std::string> names = {"my mod.iwd", "v1.2.3.iwd", ".hidden.iwd",
                                             "caf\xC3\xA9.iwd"};
     for (const std::string &name : names)
-        WriteFile("mods/" + name, "x");
+        ASSERT_TRUE(WriteWholeFile("mods/" + name, "x"));
     ScanAvailable(handle);
     std::vector<std::string> expected = names;
     std::sort(expected.begin(), expected.end());
@@ -235,11 +235,11 @@ TEST_F(ModScanTest, ANameThatWouldReachAnotherFileHasNoFullPath)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         RemovePath("mods");
-        MakeFolder("mods");
+        ASSERT_TRUE(EnsureFolder("mods"));
         HostileFile hostile("mods", c.name, "xx");
         if (!hostile.made)
             continue;
-        WriteFile(std::string("mods/") + c.twin, "x");
+        ASSERT_TRUE(WriteWholeFile(std::string("mods/") + c.twin, "x"));
         ListNamesByCodePage();
         ScanAvailable(handle);
         EndTestModes();
@@ -265,10 +265,10 @@ TEST_F(ModScanTest, ANameThatWouldReachAnotherFileHasNoFullPath)
 // mods/b.iwd, and a move or delete of its row would act on that other file.
 TEST_F(ModScanTest, ANameWithABackslashIsListedWithoutAFullPath)
 {
-    WriteFile("mods/b.iwd", "x");
-    WriteFile("mods/x\\..\\b.iwd", "xx");
-    WriteFile("../main/..\\QuillmoorMM\\mods\\b.iwd", "xxx");
-    WriteFile("../main/a.iwd", "x");
+    ASSERT_TRUE(WriteWholeFile("mods/b.iwd", "x"));
+    ASSERT_TRUE(WriteWholeFile("mods/x\\..\\b.iwd", "xx"));
+    ASSERT_TRUE(WriteWholeFile("../main/..\\QuillmoorMM\\mods\\b.iwd", "xxx"));
+    ASSERT_TRUE(WriteWholeFile("../main/a.iwd", "x"));
 
     ScanAvailable(handle);
     ScanInstalled(handle);
@@ -291,11 +291,11 @@ TEST_F(ModScanTest, ANameWithABackslashIsListedWithoutAFullPath)
 TEST_F(ModScanTest, AFolderChangingBetweenTheTwoListingsAffectsOnlyWhatChanged)
 {
     for (const char *name : {"a.iwd", "b.iwd", "c.iwd", "d.iwd"})
-        WriteFile(std::string("mods/") + name, name);
+        ASSERT_TRUE(WriteWholeFile(std::string("mods/") + name, name));
     OwnNameCheck check;
     BeginOwnNames(&check, ".\\mods\\*.iwd");
-    WriteFile("mods/added.iwd", "added");
-    WriteFile("mods/b.iwd", "grown while it is copied in");
+    ASSERT_TRUE(WriteWholeFile("mods/added.iwd", "added"));
+    ASSERT_TRUE(WriteWholeFile("mods/b.iwd", "grown while it is copied in"));
     RemovePath("mods/c.iwd");
 
     std::map<std::string, bool> own;
@@ -319,7 +319,7 @@ TEST_F(ModScanTest, AFolderChangingBetweenTheTwoListingsAffectsOnlyWhatChanged)
 // whichever of the two the narrow search lists first.
 TEST_F(ModScanTest, AFileAddedMeanwhileUnderAnotherFilesNarrowNameIsNotOwn)
 {
-    WriteFile("mods/ma.iwd", "x");
+    ASSERT_TRUE(WriteWholeFile("mods/ma.iwd", "x"));
     ListNamesByCodePage();
     OwnNameCheck check;
     BeginOwnNames(&check, ".\\mods\\*.iwd");
@@ -357,7 +357,7 @@ TEST_F(ModScanTest, AProgramFolderWithoutANarrowNameGivesNoFullPath)
 #endif
     fs::create_directories(own / "QuillmoorMM" / "mods");
     fs::current_path(own / "QuillmoorMM");
-    WriteFile("mods/x.iwd", "x");
+    ASSERT_TRUE(WriteWholeFile("mods/x.iwd", "x"));
     ListNamesByCodePage();
     ScanAvailable(handle);
     EndTestModes();

@@ -27,7 +27,7 @@ int OpenDescriptors()
 }
 
 struct CrossDeviceMoveTest : ::testing::Test {
-    GameFolder game;
+    TemporaryGame game;
     // A folder on another file system than the game folder.
     std::string away;
 
@@ -59,7 +59,7 @@ TEST_F(CrossDeviceMoveTest, CopiesTheWholeFileWithItsTimesAndRemovesTheSource)
     for (int i = 0; i < 200001; i++)
         bytes += (char)(i * 7);
     const std::string source = away + "/m.iwd";
-    WriteFile(source, bytes);
+    ASSERT_TRUE(WriteWholeFile(source, bytes));
     const struct timespec times[2] = {{1000000000, 0}, {1100000000, 0}};
     ASSERT_EQ(utimensat(AT_FDCWD, source.c_str(), times, 0), 0);
     const int descriptors = OpenDescriptors();
@@ -68,8 +68,8 @@ TEST_F(CrossDeviceMoveTest, CopiesTheWholeFileWithItsTimesAndRemovesTheSource)
 
     EXPECT_EQ(OpenDescriptors(), descriptors);
 
-    EXPECT_FALSE(FileExists(source));
-    EXPECT_EQ(ReadFile("../main/m.iwd"), bytes);
+    EXPECT_FALSE(PathExists(source));
+    EXPECT_EQ(ReadWholeFile("../main/m.iwd"), bytes);
     struct stat moved;
     ASSERT_EQ(stat("../main/m.iwd", &moved), 0);
     EXPECT_EQ(moved.st_mtim.tv_sec, times[1].tv_sec);
@@ -78,42 +78,42 @@ TEST_F(CrossDeviceMoveTest, CopiesTheWholeFileWithItsTimesAndRemovesTheSource)
 TEST_F(CrossDeviceMoveTest, AnExistingDestinationIsNeverReplaced)
 {
     const std::string source = away + "/m.iwd";
-    WriteFile(source, "moving");
-    WriteFile("../main/m.iwd", "staying");
+    ASSERT_TRUE(WriteWholeFile(source, "moving"));
+    ASSERT_TRUE(WriteWholeFile("../main/m.iwd", "staying"));
     const int descriptors = OpenDescriptors();
 
     EXPECT_FALSE(MoveFileA(source.c_str(), "..\\main\\m.iwd"));
 
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_ALREADY_EXISTS);
-    EXPECT_EQ(ReadFile(source), "moving");
-    EXPECT_EQ(ReadFile("../main/m.iwd"), "staying");
+    EXPECT_EQ(ReadWholeFile(source), "moving");
+    EXPECT_EQ(ReadWholeFile("../main/m.iwd"), "staying");
     EXPECT_EQ(OpenDescriptors(), descriptors);
 }
 
 // A copy that cannot be completed leaves nothing of itself behind.
 TEST(PosixMoveTest, ACopyOntoAFullVolumeLeavesNoPartOfIt)
 {
-    GameFolder game;
+    TemporaryGame game;
     SmallVolumeGame small("main");
     if (!small.missing.empty())
         GTEST_SKIP() << small.missing;
-    WriteFile("mods/big.iwd", std::string(400 * 1024, 'b'));
+    ASSERT_TRUE(WriteWholeFile("mods/big.iwd", std::string(400 * 1024, 'b')));
 
     EXPECT_FALSE(MoveFileA("mods\\big.iwd", "..\\main\\big.iwd"));
 
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_DISK_FULL);
-    EXPECT_EQ(ReadFile("mods/big.iwd").size(), 400u * 1024);
-    EXPECT_FALSE(FileExists("../main/big.iwd"));
+    EXPECT_EQ(ReadWholeFile("mods/big.iwd").size(), 400u * 1024);
+    EXPECT_FALSE(PathExists("../main/big.iwd"));
 }
 
 // Where renames cannot refuse to replace, a hard link stands in: a move
 // still moves the file once, and still never replaces another.
 TEST(PosixMoveTest, WithoutNoReplaceRenamesAHardLinkMovesTheFile)
 {
-    GameFolder game;
-    WriteFile("mods/m.iwd", "moving");
-    WriteFile("mods/n.iwd", "moving too");
-    WriteFile("../main/n.iwd", "staying");
+    TemporaryGame game;
+    ASSERT_TRUE(WriteWholeFile("mods/m.iwd", "moving"));
+    ASSERT_TRUE(WriteWholeFile("mods/n.iwd", "moving too"));
+    ASSERT_TRUE(WriteWholeFile("../main/n.iwd", "staying"));
     MoveWithoutNoReplaceRename();
 
     EXPECT_TRUE(MoveFileA("mods\\m.iwd", "..\\main\\m.iwd"));
@@ -121,11 +121,11 @@ TEST(PosixMoveTest, WithoutNoReplaceRenamesAHardLinkMovesTheFile)
     const DWORD refused = GetLastError();
     EndTestModes();
 
-    EXPECT_FALSE(FileExists("mods/m.iwd"));
-    EXPECT_EQ(ReadFile("../main/m.iwd"), "moving");
+    EXPECT_FALSE(PathExists("mods/m.iwd"));
+    EXPECT_EQ(ReadWholeFile("../main/m.iwd"), "moving");
     EXPECT_EQ(refused, (DWORD)ERROR_ALREADY_EXISTS);
-    EXPECT_EQ(ReadFile("mods/n.iwd"), "moving too");
-    EXPECT_EQ(ReadFile("../main/n.iwd"), "staying");
+    EXPECT_EQ(ReadWholeFile("mods/n.iwd"), "moving too");
+    EXPECT_EQ(ReadWholeFile("../main/n.iwd"), "staying");
 }
 
 // The copy is made, but the source cannot be removed: the copy goes again,
@@ -133,7 +133,7 @@ TEST(PosixMoveTest, WithoutNoReplaceRenamesAHardLinkMovesTheFile)
 TEST_F(CrossDeviceMoveTest, ASourceThatCannotBeRemovedStaysAndLeavesNoCopy)
 {
     const std::string source = away + "/m.iwd";
-    WriteFile(source, "moving");
+    ASSERT_TRUE(WriteWholeFile(source, "moving"));
     chmod(away.c_str(), 0555);
     const std::string probe = away + "/probe";
     int file = open(probe.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
@@ -146,8 +146,8 @@ TEST_F(CrossDeviceMoveTest, ASourceThatCannotBeRemovedStaysAndLeavesNoCopy)
     EXPECT_FALSE(MoveFileA(source.c_str(), "..\\main\\m.iwd"));
 
     EXPECT_EQ(GetLastError(), (DWORD)ERROR_ACCESS_DENIED);
-    EXPECT_EQ(ReadFile(source), "moving");
-    EXPECT_FALSE(FileExists("../main/m.iwd"));
+    EXPECT_EQ(ReadWholeFile(source), "moving");
+    EXPECT_FALSE(PathExists("../main/m.iwd"));
 }
 
 // Only files are copied: a folder fails as on Win32, and a pipe fails with a
@@ -166,7 +166,7 @@ TEST_F(CrossDeviceMoveTest, AFolderOrAPipeIsNotMovedAcrossFileSystems)
         EXPECT_FALSE(MoveFileA(source.c_str(), target.c_str()));
         EXPECT_EQ(OpenDescriptors(), descriptors);
         EXPECT_NE(GetLastError(), (DWORD)ERROR_SUCCESS);
-        EXPECT_TRUE(FileExists(source));
-        EXPECT_FALSE(FileExists(target));
+        EXPECT_TRUE(PathExists(source));
+        EXPECT_FALSE(PathExists(target));
     }
 }

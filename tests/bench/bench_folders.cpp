@@ -38,16 +38,15 @@ bool FillFolder(const std::string &folder, const char *prefix, int count)
 
 } // namespace
 
-bool PrepareGame(const std::string &root, int installed, int available, BenchGame *game)
+bool PrepareGame(const std::string &root, int installed, int available, GameFolder *game)
 {
-    *game = GamePathsIn(root);
+    *game = GameFolderIn(root);
 
     // Written last, so that a run cut short lays the folders out again.
     char counts[64];
     snprintf(counts, sizeof counts, "%d %d\n", installed, available);
     std::string marker = JoinPath(root, "prepared");
-    std::string prepared;
-    if (ReadWholeFile(marker, &prepared) && prepared == counts)
+    if (ReadWholeFile(marker) == counts)
         return true;
     return EnsureFolder(root) && FillFolder(game->mainFolder, "base", installed) &&
            EnsureFolder(game->programFolder) &&

@@ -9,11 +9,9 @@
 #include <string>
 
 // <root>/main with `installed` archives and <root>/QuillmoorMM/mods with
-// `available` ones. The program folder is where the program runs.
-typedef GamePaths BenchGame;
-
-// Lays the folders out once; a later run with the same counts reuses them.
-bool PrepareGame(const std::string &root, int installed, int available, BenchGame *game);
+// `available` ones, laid out once: a later run with the same counts reuses
+// them. The program folder is where the program runs.
+bool PrepareGame(const std::string &root, int installed, int available, GameFolder *game);
 
 // `entries` names of stock archives that no archive of the game folders
 // carries, so that every name tested reads the whole list.

@@ -113,7 +113,7 @@ bool ReportScan(const BenchSettings &settings, ModFolder folder, int archives,
 
 bool BenchFolderSize(const BenchSettings &settings, HWND window, int archives)
 {
-    BenchGame game;
+    GameFolder game;
     std::string root = JoinPath(settings.work, "scan-" + std::to_string(archives));
     if (!PrepareGame(root, archives, archives, &game) || !ChangeDirectory(game.programFolder)) {
         fprintf(stderr, "bench: cannot lay out %s\n", root.c_str());

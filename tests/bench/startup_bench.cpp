@@ -171,7 +171,7 @@ bool PrepareProgramFolder(const std::string &folder)
 
 bool RunStartupBench(const BenchSettings &settings)
 {
-    BenchGame game;
+    GameFolder game;
     std::string root = JoinPath(settings.work, "scan-" + std::to_string(StartupArchives));
     if (!PrepareGame(root, StartupArchives, StartupArchives, &game) ||
         !PrepareProgramFolder(game.programFolder)) {
@@ -220,7 +220,7 @@ bool RunFootprintBench(const BenchSettings &settings)
         return false;
 
     // Only the installed list is filled: its program folder has no mods.
-    BenchGame game;
+    GameFolder game;
     std::string root = JoinPath(settings.work, "scan-" + std::to_string(FootprintArchives));
     std::string folder = JoinPath(root, "footprint");
     if (!PrepareGame(root, FootprintArchives, FootprintArchives, &game) ||

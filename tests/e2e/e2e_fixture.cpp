@@ -20,17 +20,17 @@ void E2eTest::TearDown()
 
 void E2eTest::AddInstalled(const std::string &name, unsigned size)
 {
-    ASSERT_TRUE(WriteSizedFile(game.mainFolder + "\\" + name, size));
+    ASSERT_TRUE(MakeSizedFile(game.mainFolder + "\\" + name, size)) << name;
 }
 
 void E2eTest::AddAvailable(const std::string &name, unsigned size)
 {
-    ASSERT_TRUE(WriteSizedFile(game.modsFolder + "\\" + name, size));
+    ASSERT_TRUE(MakeSizedFile(game.modsFolder + "\\" + name, size)) << name;
 }
 
 void E2eTest::WriteIgnoreList(const std::string &text)
 {
-    ASSERT_TRUE(WriteBytesFile(game.ignoreFile, text));
+    ASSERT_TRUE(WriteWholeFile(game.ignoreFile, text));
 }
 
 std::vector<ShownRow> E2eTest::Rows(int list)

@@ -154,7 +154,7 @@ TEST_P(UnopenableIgnoreListTest, NothingIsFilteredAndTheEditorSaysSo)
     WriteIgnoreList("hidden.iwd\n");
     AddInstalled("hidden.iwd", 10);
     AddInstalled("shown.iwd", 20);
-    const Manifest before = TakeManifest(game.root);
+    const Manifest before = TakeManifest(game.caseFolder);
     ASSERT_FALSE(before.empty());
     const char *ignoreFile = game.ignoreFile.c_str();
     if (GetParam().readOnly) {
@@ -181,7 +181,7 @@ TEST_P(UnopenableIgnoreListTest, NothingIsFilteredAndTheEditorSaysSo)
     ExpectLists({{"hidden.iwd", "10B"}, {"shown.iwd", "20B"}}, {});
 
     ASSERT_NO_FATAL_FAILURE(Exit());
-    EXPECT_EQ(TakeManifest(game.root), before);
+    EXPECT_EQ(TakeManifest(game.caseFolder), before);
     EXPECT_EQ(ReadWholeFile(game.ignoreFile), "hidden.iwd\n");
 }
 
@@ -203,7 +203,7 @@ TEST_F(FaultIgnoreListTest, HeldWithSharingAfterStartKeepsWorking)
     ExpectLists({{"shown.iwd", "20B"}}, {});
     ASSERT_TRUE(Hold(game.ignoreFile, GENERIC_READ | GENERIC_WRITE,
                      FILE_SHARE_READ | FILE_SHARE_WRITE));
-    Manifest before = TakeManifest(game.root);
+    Manifest before = TakeManifest(game.caseFolder);
     ASSERT_FALSE(before.empty());
 
     ASSERT_NO_FATAL_FAILURE(Scan(IDC_INSTALLED_LIST));
@@ -215,7 +215,7 @@ TEST_F(FaultIgnoreListTest, HeldWithSharingAfterStartKeepsWorking)
     // The next scan reads the saved list.
     ASSERT_NO_FATAL_FAILURE(Scan(IDC_INSTALLED_LIST));
     ExpectLists({}, {});
-    Manifest after = TakeManifest(game.root);
+    Manifest after = TakeManifest(game.caseFolder);
     before.erase(IgnoreListKey);
     EXPECT_EQ(after.erase(IgnoreListKey), 1u);
     EXPECT_EQ(after, before);
@@ -242,8 +242,8 @@ TEST_P(LockedArchiveTest, FailsWithTheReasonAndChangesNothing)
     const std::vector<ShownRow> availableRows = Rows(IDC_AVAILABLE_LIST);
     ASSERT_EQ(installedRows.size() + availableRows.size(), 3u);
     std::string from = installed ? "game\\main\\locked.iwd" : "game\\QuillmoorMM\\mods\\locked.iwd";
-    ASSERT_TRUE(Hold(In(game.root, from), GENERIC_READ, FILE_SHARE_READ));
-    const Manifest before = TakeManifest(game.root);
+    ASSERT_TRUE(Hold(In(game.caseFolder, from), GENERIC_READ, FILE_SHARE_READ));
+    const Manifest before = TakeManifest(game.caseFolder);
     ASSERT_FALSE(before.empty());
 
     ASSERT_NO_FATAL_FAILURE(RunExpectingError(c.list, "locked.iwd", c.command, c.message));
@@ -251,7 +251,7 @@ TEST_P(LockedArchiveTest, FailsWithTheReasonAndChangesNothing)
     EXPECT_EQ(Rows(IDC_AVAILABLE_LIST), availableRows);
     EXPECT_EQ(Label(IDC_INSTALLED_COUNT), std::to_string(installedRows.size()));
     EXPECT_EQ(Label(IDC_AVAILABLE_COUNT), std::to_string(availableRows.size()));
-    EXPECT_EQ(TakeManifest(game.root), before);
+    EXPECT_EQ(TakeManifest(game.caseFolder), before);
 
     Release();
     std::vector<std::string> shown;
@@ -261,7 +261,7 @@ TEST_P(LockedArchiveTest, FailsWithTheReasonAndChangesNothing)
     std::string to = c.command == DeleteCommand ? ""
                      : installed                ? "game\\QuillmoorMM\\mods\\locked.iwd"
                                                 : "game\\main\\locked.iwd";
-    EXPECT_EQ(TakeManifest(game.root), MovedInManifest(before, from, to))
+    EXPECT_EQ(TakeManifest(game.caseFolder), MovedInManifest(before, from, to))
         << ::testing::PrintToString(shown);
 }
 
@@ -311,11 +311,11 @@ TEST_P(MissingFolderTest, MissingAtStartListsNothingUntilItIsMade)
     ExpectNoMessageBox();
 
     ASSERT_TRUE(CreateDirectoryA(Folder().c_str(), nullptr));
-    ASSERT_TRUE(WriteSizedFile(In(Folder(), "found.iwd"), 1500));
-    const Manifest before = TakeManifest(game.root);
+    ASSERT_TRUE(MakeSizedFile(In(Folder(), "found.iwd"), 1500));
+    const Manifest before = TakeManifest(game.caseFolder);
     ASSERT_NO_FATAL_FAILURE(Scan(List()));
     ExpectShown({{"found.iwd", "1KB"}}, {{"other.iwd", "20B"}});
-    EXPECT_EQ(TakeManifest(game.root), before);
+    EXPECT_EQ(TakeManifest(game.caseFolder), before);
 }
 
 TEST_P(MissingFolderTest, RemovedWhileRunningScansEmptyAndMovesIntoItFail)
@@ -327,7 +327,7 @@ TEST_P(MissingFolderTest, RemovedWhileRunningScansEmptyAndMovesIntoItFail)
     bool main = GetParam().mainFolder;
     ASSERT_TRUE(DeleteFileA(In(Folder(), main ? "inst.iwd" : "avail.iwd").c_str()));
     ASSERT_TRUE(RemoveDirectoryA(Folder().c_str()));
-    const Manifest before = TakeManifest(game.root);
+    const Manifest before = TakeManifest(game.caseFolder);
     ASSERT_FALSE(before.empty());
 
     ASSERT_NO_FATAL_FAILURE(Scan(List()));
@@ -340,7 +340,7 @@ TEST_P(MissingFolderTest, RemovedWhileRunningScansEmptyAndMovesIntoItFail)
         main ? InstallCommand : UninstallCommand,
         main ? "Failed to install the mod." : "Failed to uninstall the mod."));
     ExpectShown({}, {other});
-    EXPECT_EQ(TakeManifest(game.root), before);
+    EXPECT_EQ(TakeManifest(game.caseFolder), before);
     EXPECT_FALSE(PathExists(Folder()));
 }
 

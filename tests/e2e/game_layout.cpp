@@ -26,64 +26,36 @@ bool MakeGameLayout(GameLayout *game, const std::string &ignoreText)
     std::string base = (length > 0 && length < sizeof longTemp) ? longTemp : temp;
     if (base.back() != '\\')
         base += '\\';
-    game->root = base + "quill-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
-                 std::to_string(++layoutsMade);
-    GamePaths paths = GamePathsIn(game->root + "\\game");
-    game->mainFolder = paths.mainFolder;
-    game->programFolder = paths.programFolder;
-    game->modsFolder = paths.modsFolder;
-    game->ignoreFile = game->programFolder + "\\ignore.list";
+    game->caseFolder = base + "quill-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
+                       std::to_string(++layoutsMade);
+    static_cast<GameFolder &>(*game) = GameFolderIn(game->caseFolder + "\\game");
     // A run that was killed leaves its folders; a later driver may be given
     // the same process id.
-    if (PathExists(game->root))
+    if (PathExists(game->caseFolder))
         RemoveGameLayout(*game);
-    if (PathExists(game->root)) {
-        ADD_FAILURE() << "cannot clear " << game->root << ", left by an earlier run";
+    if (PathExists(game->caseFolder)) {
+        ADD_FAILURE() << "cannot clear " << game->caseFolder << ", left by an earlier run";
         return false;
     }
-    if (!EnsureFolder(game->root) || !MakeGameFolders(paths)) {
-        ADD_FAILURE() << "cannot make the folders of " << game->root << ", error "
+    if (!EnsureFolder(game->caseFolder) || !MakeGameFolder(*game) ||
+        !WriteWholeFile(game->ignoreFile, ignoreText)) {
+        ADD_FAILURE() << "cannot make the game folder in " << game->caseFolder << ", error "
                       << GetLastError();
         return false;
     }
-    return WriteBytesFile(game->ignoreFile, ignoreText);
+    return true;
 }
 
 void RemoveGameLayout(const GameLayout &game)
 {
-    if (game.root.empty())
+    if (game.caseFolder.empty())
         return;
     // A program just killed may hold its files for a moment.
     WaitFor([&] {
         std::error_code error;
-        std::filesystem::remove_all(game.root, error);
+        std::filesystem::remove_all(game.caseFolder, error);
         return !error;
     });
-}
-
-bool WriteSizedFile(const std::string &path, unsigned size)
-{
-    if (!MakeSizedFile(path, size)) {
-        ADD_FAILURE() << "cannot make " << path << " of " << size << " bytes, error "
-                      << GetLastError();
-        return false;
-    }
-    return true;
-}
-
-std::string ReadWholeFile(const std::string &path)
-{
-    std::string bytes;
-    return ReadWholeFile(path, &bytes) ? bytes : "<missing>";
-}
-
-bool WriteBytesFile(const std::string &path, const std::string &bytes)
-{
-    if (!WriteWholeFile(path, bytes)) {
-        ADD_FAILURE() << "cannot write " << path << ", error " << GetLastError();
-        return false;
-    }
-    return true;
 }
 
 namespace {

@@ -1,6 +1,6 @@
-// A fresh game folder per case, and the files a case puts into it or reads
-// back, through the system's calls as the program makes them. Each function
-// that returns bool fails the case (through GoogleTest) when it returns false.
+// A fresh game folder per case, made and removed with the system's calls as
+// the program sees them; the files a case puts into it or reads back are
+// those of files.h, and files by paths too long for them.
 #ifndef QUILLMOOR_E2E_GAME_LAYOUT_H
 #define QUILLMOOR_E2E_GAME_LAYOUT_H
 
@@ -10,28 +10,18 @@
 
 #include <string>
 
-// <temp>\quill-e2e-<process>-<n>\game, with main, QuillmoorMM\mods and
-// QuillmoorMM\ignore.list. Every path is absolute.
-struct GameLayout {
-    std::string root;
-    std::string mainFolder;
-    std::string programFolder;
-    std::string modsFolder;
-    std::string ignoreFile;
+// A case's game folder, <case folder>\game, with an ignore list. The case
+// folder is <temp>\quill-e2e-<process>-<n>, which holds what a case puts
+// beside the game too; manifests are taken of it. Every path is absolute.
+struct GameLayout : GameFolder {
+    std::string caseFolder;
 };
 
 bool MakeGameLayout(GameLayout *game, const std::string &ignoreText);
 void RemoveGameLayout(const GameLayout &game);
 
-// A file of exactly `size` bytes.
-bool WriteSizedFile(const std::string &path, unsigned size);
-// The file's bytes, or "<missing>" when it cannot be opened. (PathExists is
-// the one of files.h.)
-std::string ReadWholeFile(const std::string &path);
 // Files by paths longer than the narrow calls take (MAX_PATH and more).
 HANDLE OpenLongPath(const std::string &path, DWORD access, DWORD sharing, DWORD disposition);
 bool DeleteLongPath(const std::string &path);
-// A file holding exactly `bytes`.
-bool WriteBytesFile(const std::string &path, const std::string &bytes);
 
 #endif

@@ -99,7 +99,7 @@ struct HostileNameTest : E2eTest {
 
     void ExpectRefused(int list, ListCommand command, const char *failure)
     {
-        const auto before = WideManifest(game.root);
+        const auto before = WideManifest(game.caseFolder);
         ASSERT_TRUE(RightClickRow(&program, list, "ma.iwd"));
         ASSERT_TRUE(ChooseMenuItem(&program, command));
         // Delete too refuses at once: it never asks about a row it cannot
@@ -114,7 +114,7 @@ struct HostileNameTest : E2eTest {
             EXPECT_TRUE(AnswerMessageBox(&program, box, IDOK));
         }
         ExpectNoMessageBox();
-        EXPECT_EQ(WideManifest(game.root), before);
+        EXPECT_EQ(WideManifest(game.caseFolder), before);
     }
 };
 

@@ -27,7 +27,7 @@ struct Layout {
 struct FolderCase : E2eTest {
     Layout Relative() const
     {
-        size_t skip = game.root.size() + 1;
+        size_t skip = game.caseFolder.size() + 1;
         return {game.mainFolder.substr(skip), game.modsFolder.substr(skip)};
     }
 
@@ -80,7 +80,7 @@ struct FolderCase : E2eTest {
 
     void ExpectManifest(const Manifest &expected)
     {
-        Manifest now = TakeManifest(game.root);
+        Manifest now = TakeManifest(game.caseFolder);
         EXPECT_EQ(now, expected);
     }
 
@@ -110,7 +110,7 @@ TEST_P(OddNameCase, IsListedMovedBothWaysAndDeleted)
     AddInstalled("base.iwd", 9);
     ASSERT_TRUE(StartProgram(&program, game));
     ExpectLists({{"base.iwd", "9B"}}, {{name, "1KB"}, {"other.iwd", "7B"}});
-    Manifest before = TakeManifest(game.root);
+    Manifest before = TakeManifest(game.caseFolder);
 
     Install(name);
     ExpectNoMessageBox();
@@ -146,6 +146,7 @@ struct LongNameTest : FolderCase {
 
     void SetUp() override
     {
+        game.caseFolder = "C:\\q";
         game.root = "C:\\q";
         game.mainFolder = "C:\\q\\main";
         game.programFolder = "C:\\q\\p";
@@ -155,7 +156,7 @@ struct LongNameTest : FolderCase {
         for (const std::string &folder : {game.root, game.mainFolder, game.programFolder,
                                           game.modsFolder})
             ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
-        ASSERT_TRUE(WriteBytesFile(game.ignoreFile, ""));
+        ASSERT_TRUE(WriteWholeFile(game.ignoreFile, ""));
     }
 
     void TearDown() override
@@ -220,7 +221,7 @@ TEST_F(LongNameTest, TheLongestNamesMoveAndLongerOnesAreListedButNeverTouched)
               (std::vector<ShownRow>{{mods247, "11B", modsPath + mods247},
                                      {mods248, "11B", ""},
                                      {mods255, "11B", ""}}));
-    Manifest before = TakeManifest(game.root);
+    Manifest before = TakeManifest(game.caseFolder);
     ASSERT_EQ(before.size(), 10u); // three folders, ignore.list and the six mods
 
     // Rows without a full path are refused with a reason, Delete's without
@@ -326,8 +327,10 @@ bool LayOutSeedFolder(const SeedFolder &seed, const std::string &folder)
         return true;
     std::vector<std::string> names = SeedNames(seed);
     for (int i = 0; i < seed.count; ++i) {
-        if (!WriteBytesFile(folder + "\\" + names[i], std::string(i % seed.sizeModulus, seed.fill)))
+        if (!WriteWholeFile(folder + "\\" + names[i], std::string(i % seed.sizeModulus, seed.fill))) {
+            ADD_FAILURE() << "cannot write " << names[i] << " in " << folder;
             return false;
+        }
     }
     return true;
 }
@@ -360,7 +363,7 @@ TEST_F(FolderCase, ThousandsOfArchivesStayCorrectThroughEveryOperation)
         available.insert(archive);
     ASSERT_EQ(available.size(), 10000u);
     WriteIgnoreList(ignore);
-    Manifest before = TakeManifest(game.root);
+    Manifest before = TakeManifest(game.caseFolder);
     ASSERT_EQ(before.size(), 11000u + 5u); // and four folders and ignore.list
     ASSERT_TRUE(StartProgram(&program, game));
 
@@ -414,7 +417,7 @@ struct ExternalChangeTest : FolderCase, ::testing::WithParamInterface<OperationC
     {
         const OperationCase &c = GetParam();
         bool installed = c.list == IDC_INSTALLED_LIST;
-        ASSERT_TRUE(WriteBytesFile((installed ? game.mainFolder : game.modsFolder) +
+        ASSERT_TRUE(WriteWholeFile((installed ? game.mainFolder : game.modsFolder) +
                                        "\\picked.iwd",
                                    "the picked mod"));
         for (const char *other : {"a.iwd", "z.iwd"}) {
@@ -453,7 +456,7 @@ TEST_P(ExternalChangeTest, APickedFileGoneSinceIsReportedAndNothingElseMoves)
     ASSERT_TRUE(DeleteFileA(PickedPath().c_str()));
     AddInstalled("main-new.iwd", 5);
     AddAvailable("mods-new.iwd", 6);
-    Manifest before = TakeManifest(game.root);
+    Manifest before = TakeManifest(game.caseFolder);
 
     Act();
     ExpectFailureReport(GetParam().message);
@@ -471,8 +474,8 @@ TEST_P(ExternalMoveTest, AFileOfTheSameNameMadeInTheOtherFolderIsNeverReplaced)
     Pick();
     std::string otherFolder =
         GetParam().list == IDC_INSTALLED_LIST ? game.modsFolder : game.mainFolder;
-    ASSERT_TRUE(WriteBytesFile(otherFolder + "\\picked.iwd", "made by someone else"));
-    Manifest before = TakeManifest(game.root);
+    ASSERT_TRUE(WriteWholeFile(otherFolder + "\\picked.iwd", "made by someone else"));
+    Manifest before = TakeManifest(game.caseFolder);
 
     Act();
     ExpectFailureReport(GetParam().message);
@@ -496,7 +499,7 @@ TEST_P(ExternalChangeTest, AfterBothFoldersChangeAndAreRescannedTheOldPickIsLeft
     Rescan(IDC_INSTALLED_LIST);
     Rescan(IDC_AVAILABLE_LIST);
     ExpectNoFocusedRow(GetParam().list);
-    Manifest before = TakeManifest(game.root);
+    Manifest before = TakeManifest(game.caseFolder);
 
     Act(false);
     std::vector<std::string> shown;

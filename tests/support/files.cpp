@@ -33,19 +33,21 @@ bool WriteWholeFile(const std::string &path, const std::string &bytes)
     return fclose(file) == 0 && written;
 }
 
-bool ReadWholeFile(const std::string &path, std::string *bytes)
+const char MissingFile[] = "<missing>";
+
+std::string ReadWholeFile(const std::string &path)
 {
     FILE *file = fopen(path.c_str(), "rb");
     if (!file)
-        return false;
-    bytes->clear();
+        return MissingFile;
+    std::string bytes;
     char block[4096];
     size_t got;
     while ((got = fread(block, 1, sizeof block, file)) > 0)
-        bytes->append(block, got);
+        bytes.append(block, got);
     bool ok = !ferror(file);
     fclose(file);
-    return ok;
+    return ok ? bytes : MissingFile;
 }
 
 #ifdef _WIN32
@@ -137,17 +139,18 @@ std::string SystemPath(const std::string &path)
 #endif
 }
 
-GamePaths GamePathsIn(const std::string &root)
+GameFolder GameFolderIn(const std::string &root)
 {
-    GamePaths game;
+    GameFolder game;
     game.root = root;
     game.mainFolder = JoinPath(root, "main");
     game.programFolder = JoinPath(root, "QuillmoorMM");
     game.modsFolder = JoinPath(game.programFolder, "mods");
+    game.ignoreFile = JoinPath(game.programFolder, "ignore.list");
     return game;
 }
 
-bool MakeGameFolders(const GamePaths &game)
+bool MakeGameFolder(const GameFolder &game)
 {
     return EnsureFolder(game.root) && EnsureFolder(game.mainFolder) &&
            EnsureFolder(game.programFolder) && EnsureFolder(game.modsFolder);

@@ -1,7 +1,5 @@
 #include "test_support.h"
 
-#include "files.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -64,18 +62,17 @@ std::string MakeUniqueFolder(const std::string &parent)
     }
 }
 
-GameFolder::GameFolder()
+TemporaryGame::TemporaryGame()
 {
     previousFolder = fs::current_path().string();
-    fs::path base = MakeUniqueFolder(fs::temp_directory_path().string());
-    fs::create_directories(base / "main");
-    fs::create_directories(base / "QuillmoorMM" / "mods");
-    root = base.string();
-    programFolder = (base / "QuillmoorMM").string();
+    static_cast<GameFolder &>(*this) =
+        GameFolderIn(MakeUniqueFolder(fs::temp_directory_path().string()));
+    if (!MakeGameFolder(*this))
+        throw fs::filesystem_error("cannot make a game folder", root, std::error_code());
     fs::current_path(programFolder);
 }
 
-GameFolder::~GameFolder()
+TemporaryGame::~TemporaryGame()
 {
     fs::current_path(previousFolder);
     std::error_code ignored;
@@ -89,16 +86,8 @@ SmallVolumeGame::SmallVolumeGame(const std::string &part)
     const char *prepared = getenv("QUILL_SMALL_VOLUMES");
     if (prepared && *prepared) {
         // Mounted beforehand, one game folder per part: <folder>/<part>.
-#ifdef _WIN32
-        std::string path = std::string("Z:") + prepared;
-        for (char &c : path)
-            if (c == '/')
-                c = '\\';
-        root = (fs::path(path) / part).string();
-#else
-        root = (fs::path(prepared) / part).string();
-#endif
-        if (!fs::exists(fs::path(root) / "QuillmoorMM" / "mods")) {
+        static_cast<GameFolder &>(*this) = GameFolderIn(JoinPath(SystemPath(prepared), part));
+        if (!PathExists(modsFolder)) {
             missing = "no game folder " + root + " in QUILL_SMALL_VOLUMES";
             return;
         }
@@ -116,23 +105,23 @@ SmallVolumeGame::SmallVolumeGame(const std::string &part)
             missing = "cannot mount a small volume here (" + std::string(strerror(errno)) + ")";
             return;
         }
-        root = MakeUniqueFolder(fs::temp_directory_path().string());
-        const fs::path on = part == "main"   ? fs::path(root) / "main"
-                            : part == "mods" ? fs::path(root) / "QuillmoorMM" / "mods"
-                                             : fs::path(root) / "QuillmoorMM";
+        static_cast<GameFolder &>(*this) =
+            GameFolderIn(MakeUniqueFolder(fs::temp_directory_path().string()));
+        const std::string on = part == "main"   ? mainFolder
+                               : part == "mods" ? modsFolder
+                                                : programFolder;
         fs::create_directories(on);
         if (mount("tmpfs", on.c_str(), "tmpfs", 0, "size=256k,mode=0777") != 0) {
             missing = "cannot mount a small volume here (" + std::string(strerror(errno)) + ")";
             fs::remove_all(root);
             return;
         }
-        mountPoint = on.string();
-        fs::create_directories(fs::path(root) / "main");
-        fs::create_directories(fs::path(root) / "QuillmoorMM" / "mods");
+        mountPoint = on;
+        MakeGameFolder(*this);
 #endif
     }
     previousFolder = fs::current_path().string();
-    fs::current_path(fs::path(root) / "QuillmoorMM");
+    fs::current_path(programFolder);
 }
 
 SmallVolumeGame::~SmallVolumeGame()
@@ -141,10 +130,10 @@ SmallVolumeGame::~SmallVolumeGame()
         return;
     fs::current_path(previousFolder);
     // The prepared folders stay for the next case, empty.
-    EmptyFolder(fs::path(root) / "main");
-    EmptyFolder(fs::path(root) / "QuillmoorMM" / "mods");
+    EmptyFolder(mainFolder);
+    EmptyFolder(modsFolder);
     std::error_code ignored;
-    for (auto &entry : fs::directory_iterator(fs::path(root) / "QuillmoorMM", ignored))
+    for (auto &entry : fs::directory_iterator(programFolder, ignored))
         if (entry.path().filename() != "mods")
             fs::remove_all(entry.path(), ignored);
 #ifndef _WIN32
@@ -205,8 +194,7 @@ HostileFile::HostileFile(const std::string &folder, const HostileName &name,
     made = written == bytes.size();
 #else
     path = folder + "/" + name.name;
-    WriteFile(path, bytes);
-    made = FileExists(path);
+    made = WriteWholeFile(path, bytes);
 #endif
 }
 
@@ -217,29 +205,6 @@ HostileFile::~HostileFile()
 #else
     unlink(path.c_str());
 #endif
-}
-
-void WriteFile(const std::string &path, const std::string &bytes)
-{
-    ASSERT_TRUE(WriteWholeFile(path, bytes)) << "cannot write " << path;
-}
-
-std::string ReadFile(const std::string &path)
-{
-    std::string bytes;
-    ReadWholeFile(path, &bytes);
-    return bytes;
-}
-
-bool FileExists(const std::string &path)
-{
-    std::error_code ignored;
-    return fs::exists(path, ignored);
-}
-
-void MakeFolder(const std::string &path)
-{
-    fs::create_directories(path);
 }
 
 void RemovePath(const std::string &path)

@@ -1,25 +1,27 @@
-// What the unit tests share: a game folder in a temporary directory and file
-// helpers.
+// What the unit tests share beyond the vocabulary of files.h: a game folder
+// made for one test (on a small volume where asked), names the narrow calls
+// cannot hold, and the few file operations only they need. A set-up step
+// that can fail is checked where it is called:
+// ASSERT_TRUE(WriteWholeFile(...)).
 #ifndef QUILLMOOR_TEST_SUPPORT_H
 #define QUILLMOOR_TEST_SUPPORT_H
 
+#include "files.h"
 #include "platform.h"
 
 #include <functional>
 #include <string>
 #include <vector>
 
-// A fresh game folder: <root>/main and <root>/QuillmoorMM/mods. While it
-// lives, the current directory is the program folder <root>/QuillmoorMM, as
-// when the program runs; paths below are relative to it.
-struct GameFolder {
-    GameFolder();
-    ~GameFolder();
-    GameFolder(const GameFolder &) = delete;
-    GameFolder &operator=(const GameFolder &) = delete;
+// A fresh game folder in the temporary directory. While it lives, the
+// current directory is its program folder, as when the program runs; paths
+// below are relative to it.
+struct TemporaryGame : GameFolder {
+    TemporaryGame();
+    ~TemporaryGame();
+    TemporaryGame(const TemporaryGame &) = delete;
+    TemporaryGame &operator=(const TemporaryGame &) = delete;
 
-    std::string root;
-    std::string programFolder;
     std::string previousFolder;
 };
 
@@ -32,14 +34,13 @@ std::string MakeUniqueFolder(const std::string &parent);
 // with ignore.list and mods). Natively it mounts one where it may (as root);
 // under Wine it takes the ones that scripts/with-tmpfs --small-volumes mounted. When
 // there is none, `missing` says why and the current directory is unchanged.
-struct SmallVolumeGame {
+struct SmallVolumeGame : GameFolder {
     explicit SmallVolumeGame(const std::string &part);
     ~SmallVolumeGame();
     SmallVolumeGame(const SmallVolumeGame &) = delete;
     SmallVolumeGame &operator=(const SmallVolumeGame &) = delete;
 
     std::string missing;
-    std::string root;
     std::string previousFolder;
     std::string mountPoint; // natively, the volume mounted here
 };
@@ -80,10 +81,7 @@ struct HostileFile {
 #endif
 };
 
-void WriteFile(const std::string &path, const std::string &bytes);
-std::string ReadFile(const std::string &path);
-bool FileExists(const std::string &path);
-void MakeFolder(const std::string &path);
+// A file or a folder with everything in it; gone already counts as removed.
 void RemovePath(const std::string &path);
 // The absolute form of a path relative to the current directory, with the
 // system's separators, for comparing with the full-path column.

@@ -264,62 +264,39 @@ INSTANTIATE_TEST_SUITE_P(Deletes, ModDeleteTest, ::testing::ValuesIn(Deletes), O
 INSTANTIATE_TEST_SUITE_P(All, AnyModOperationTest, ::testing::ValuesIn(AllOperations),
                          OperationName);
 
-// The available row goes, the installed list is scanned again (so a file put
-// into main meanwhile shows up), the available list is not (so one put into
-// mods does not), and both labels show their list's count.
-TEST_F(ModOperationTest, InstallMovesTheModIntoMainAndFollowsWithBothLists)
+// The row goes from its list and that label drops by one at once, without
+// a rescan (so a file put into that folder meanwhile does not show up); the
+// destination list is scanned again (so one put there does), and its label
+// shows its count.
+TEST_P(ModMoveTest, MovesTheModAndFollowsWithBothLists)
 {
-    int row = ThreeMods(Install);
-    const std::vector<std::string> others = Without(RowNames(List(AvailableFolder)), "m.iwd");
+    const Operation &operation = GetParam();
+    int row = ThreeMods(operation);
+    const std::vector<std::string> others = Without(RowNames(List(operation.from)), "m.iwd");
     ASSERT_TRUE(WriteWholeFile("../main/late.iwd", "late"));
     ASSERT_TRUE(WriteWholeFile("mods/late.iwd", "late"));
 
-    InstallMod(handle, row);
+    Perform(operation, handle, row);
 
     EXPECT_TRUE(recordedMessages.empty());
-    EXPECT_EQ(ReadWholeFile("../main/m.iwd"), "the mod's bytes");
-    EXPECT_FALSE(PathExists("mods/m.iwd"));
+    EXPECT_EQ(ReadWholeFile(Folder(operation.to) + "m.iwd"), "the mod's bytes");
+    EXPECT_FALSE(PathExists(Folder(operation.from) + "m.iwd"));
 
-    EXPECT_EQ(RowNames(List(AvailableFolder)), others);
-    EXPECT_EQ(List(AvailableFolder).countLabel, 2u);
-    EXPECT_EQ(RowNames(List(InstalledFolder)), SearchOrder("..\\main\\*.iwd"));
+    EXPECT_EQ(RowNames(List(operation.from)), others);
+    EXPECT_EQ(List(operation.from).countLabel, 2u);
+    EXPECT_EQ(RowNames(List(operation.to)), SearchOrder(operation.to == InstalledFolder
+                                                            ? "..\\main\\*.iwd"
+                                                            : ".\\mods\\*.iwd"));
 
-    EXPECT_EQ(List(InstalledFolder).rows.size(), 3u);
-    EXPECT_EQ(List(InstalledFolder).countLabel, 3u);
-    EXPECT_NE(RowOf(InstalledFolder, "b.iwd"), -1);
-    EXPECT_NE(RowOf(InstalledFolder, "late.iwd"), -1);
-    int installed = RowOf(InstalledFolder, "m.iwd");
-    ASSERT_NE(installed, -1);
-    EXPECT_EQ(List(InstalledFolder).rows[installed].sizeText, "15B");
-    EXPECT_EQ(List(InstalledFolder).rows[installed].fullPath, AbsolutePath("../main/m.iwd"));
-}
-
-// The installed row goes and its label drops by one at once without a
-// rescan of main; the available list is scanned again from mods.
-TEST_F(ModOperationTest, UninstallMovesTheModIntoModsAndFollowsWithBothLists)
-{
-    int row = ThreeMods(Uninstall);
-    const std::vector<std::string> others = Without(RowNames(List(InstalledFolder)), "m.iwd");
-    ASSERT_TRUE(WriteWholeFile("../main/late.iwd", "late"));
-    ASSERT_TRUE(WriteWholeFile("mods/late.iwd", "late"));
-
-    UninstallMod(handle, row);
-
-    EXPECT_TRUE(recordedMessages.empty());
-    EXPECT_EQ(ReadWholeFile("mods/m.iwd"), "the mod's bytes");
-    EXPECT_FALSE(PathExists("../main/m.iwd"));
-
-    EXPECT_EQ(RowNames(List(InstalledFolder)), others);
-    EXPECT_EQ(List(InstalledFolder).countLabel, 2u);
-    EXPECT_EQ(RowNames(List(AvailableFolder)), SearchOrder(".\\mods\\*.iwd"));
-
-    EXPECT_EQ(List(AvailableFolder).rows.size(), 3u);
-    EXPECT_EQ(List(AvailableFolder).countLabel, 3u);
-    EXPECT_NE(RowOf(AvailableFolder, "b.iwd"), -1);
-    EXPECT_NE(RowOf(AvailableFolder, "late.iwd"), -1);
-    int available = RowOf(AvailableFolder, "m.iwd");
-    ASSERT_NE(available, -1);
-    EXPECT_EQ(List(AvailableFolder).rows[available].fullPath, AbsolutePath("mods/m.iwd"));
+    EXPECT_EQ(List(operation.to).rows.size(), 3u);
+    EXPECT_EQ(List(operation.to).countLabel, 3u);
+    EXPECT_NE(RowOf(operation.to, "b.iwd"), -1);
+    EXPECT_NE(RowOf(operation.to, "late.iwd"), -1);
+    int moved = RowOf(operation.to, "m.iwd");
+    ASSERT_NE(moved, -1);
+    EXPECT_EQ(List(operation.to).rows[moved].sizeText, "15B");
+    EXPECT_EQ(List(operation.to).rows[moved].fullPath,
+              AbsolutePath(Folder(operation.to) + "m.iwd"));
 }
 
 // Only that list and its label change; nothing is scanned again.

@@ -12,6 +12,7 @@
 #include "resource.h"
 
 #include <windows.h>
+
 #include <commctrl.h>
 #include <psapi.h>
 #include <stdio.h>

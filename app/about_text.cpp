@@ -19,11 +19,11 @@ void ComposeAboutText(const char *date, const char *time, char *text, size_t siz
     if (size == 0)
         return;
     FormatText(text, size,
-             "Quillmoor Mod Manager\r\n"
-             "Version: 0.1B RC1\r\n"
-             "\r\n"
-             "Built: %s %s\r\n"
-             "\r\n"
-             "Please refer to the readme or the manual for additional information.",
-             date, time);
+               "Quillmoor Mod Manager\r\n"
+               "Version: 0.1B RC1\r\n"
+               "\r\n"
+               "Built: %s %s\r\n"
+               "\r\n"
+               "Please refer to the readme or the manual for additional information.",
+               date, time);
 }

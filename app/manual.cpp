@@ -11,7 +11,8 @@ void OpenManual(HWND owner)
     HINSTANCE result = ShellExecuteA(nullptr, "OPEN", ".\\manual\\index.html", nullptr, nullptr,
                                      SW_SHOWNORMAL);
     if ((INT_PTR)result == SE_ERR_FNF) {
-        ShowErrorMessage(owner, "Cannot find manual, should be in the same directory as this. "
-                                "(.\\manual\\).\nReinstalling Quillmoor MM might fix this problem.");
+        ShowErrorMessage(owner,
+                         "Cannot find manual, should be in the same directory as this. "
+                         "(.\\manual\\).\nReinstalling Quillmoor MM might fix this problem.");
     }
 }

@@ -137,8 +137,7 @@ void DropFinalEndOfFileMark(FILE *stream)
 {
     if (fseek(stream, 0, SEEK_END) == 0) {
         long size = ftell(stream);
-        if (size > 0 && fseek(stream, size - 1, SEEK_SET) == 0 &&
-            getc(stream) == EndOfFileMark)
+        if (size > 0 && fseek(stream, size - 1, SEEK_SET) == 0 && getc(stream) == EndOfFileMark)
             TruncateStream(stream, size - 1);
     }
     rewind(stream);

@@ -2,7 +2,8 @@
 
 void RunDialog(HWND owner, int templateId, DLGPROC procedure)
 {
-    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, procedure, 0);
+    DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, procedure,
+                    0);
 }
 
 void RequestClose(HWND dialog)

@@ -179,7 +179,8 @@ bool ListOwnNames(LPCSTR pattern, OwnNameReceiver receive, void *context)
         return true;
     bool whole = true;
     do
-        whole = receive(found.cFileName, found.nFileSizeLow, found.nFileSizeHigh, true, context);
+        whole =
+            receive(found.cFileName, found.nFileSizeLow, found.nFileSizeHigh, true, context);
     while (whole && FindNextFileA(search, &found));
     FindClose(search);
     return whole;
@@ -254,7 +255,8 @@ DWORD GetFullPathNameA(LPCSTR path, DWORD size, LPSTR buffer, LPSTR *filePart)
 BOOL MoveFileA(LPCSTR from, LPCSTR to)
 {
     std::string source = UnixPath(from), target = UnixPath(to);
-    int renamed = renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE);
+    int renamed =
+        renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE);
     if (renamed == 0)
         return TRUE;
     if (errno == EINVAL || errno == ENOSYS) {
@@ -307,7 +309,8 @@ BOOL GetFileAttributesExA(LPCSTR path, GET_FILEEX_INFO_LEVELS, void *information
     }
     WIN32_FILE_ATTRIBUTE_DATA *data = static_cast<WIN32_FILE_ATTRIBUTE_DATA *>(information);
     memset(data, 0, sizeof *data);
-    data->dwFileAttributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    data->dwFileAttributes =
+        S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
     // Like Wine, a file its owner may not write is read-only.
     if (!(info.st_mode & S_IWUSR))
         data->dwFileAttributes |= FILE_ATTRIBUTE_READONLY;
@@ -343,8 +346,7 @@ void SetLastError(DWORD code)
     lastError = code;
 }
 
-DWORD FormatMessageA(DWORD flags, const void *, DWORD code, DWORD, LPSTR buffer, DWORD,
-                     void *)
+DWORD FormatMessageA(DWORD flags, const void *, DWORD code, DWORD, LPSTR buffer, DWORD, void *)
 {
     if (!(flags & FORMAT_MESSAGE_FROM_SYSTEM) || !(flags & FORMAT_MESSAGE_ALLOCATE_BUFFER)) {
         lastError = ERROR_INVALID_PARAMETER;

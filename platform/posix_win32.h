@@ -89,8 +89,8 @@ BOOL GetFileAttributesExA(LPCSTR path, GET_FILEEX_INFO_LEVELS level, void *infor
 BOOL SetFileAttributesA(LPCSTR path, DWORD attributes);
 DWORD GetLastError(void);
 void SetLastError(DWORD code);
-DWORD FormatMessageA(DWORD flags, const void *source, DWORD code, DWORD language,
-                     LPSTR buffer, DWORD size, void *arguments);
+DWORD FormatMessageA(DWORD flags, const void *source, DWORD code, DWORD language, LPSTR buffer,
+                     DWORD size, void *arguments);
 HLOCAL LocalFree(HLOCAL memory);
 #ifdef __cplusplus
 }

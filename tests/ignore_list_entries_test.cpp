@@ -91,8 +91,9 @@ TEST(SaveIgnoreEntries, TakesEveryEntryWholeInListOrder)
 TEST(SaveIgnoreEntries, LeavesOutWhatTheListCannotGive)
 {
     FakeList list;
-    list.entries = {"a.iwd", "b.iwd", "c.iwd", "d.iwd", std::string(255, 'y'),
-                    std::string(400, 'y'), "e.iwd"};
+    list.entries = {
+        "a.iwd", "b.iwd", "c.iwd", "d.iwd", std::string(255, 'y'), std::string(400, 'y'),
+        "e.iwd"};
     list.lengthFails = {1};
     list.textFails = {3};
     EXPECT_EQ(Saved(list), (std::vector<std::string>{"a.iwd", "c.iwd", "e.iwd"}));

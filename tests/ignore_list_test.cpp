@@ -29,7 +29,10 @@ std::vector<std::string> LoadAll()
 
 struct IgnoreListTest : ::testing::Test {
     TemporaryGame game;
-    void SetUp() override { ClearMessages(); }
+    void SetUp() override
+    {
+        ClearMessages();
+    }
     void TearDown() override
     {
         CloseIgnoreList();
@@ -67,19 +70,25 @@ const std::string A253(253, 'a'), A254(254, 'a');
 const ReadCase ReadCases[] = {
     {"empty file", "", {}},
     {"line feeds", "a.iwd\nb.iwd\n", {"a.iwd", "b.iwd"}},
-    {"carriage return and line feed read as one line feed", "a.iwd\r\nb.iwd\r\n",
+    {"carriage return and line feed read as one line feed",
+     "a.iwd\r\nb.iwd\r\n",
      {"a.iwd", "b.iwd"}},
     {"a lone carriage return stays in the entry", "a\rb.iwd\nc\r", {"a\rb.iwd", "c\r"}},
     {"last line without a line feed", "a.iwd\nlast.iwd", {"a.iwd", "last.iwd"}},
     {"empty lines are empty entries", "\n\na.iwd\n\n", {"", "", "a.iwd", ""}},
     {"Ctrl-Z in the middle ends the reading", "a.iwd\nb.i\x1Awd\nc.iwd\n", {"a.iwd", "b.i"}},
-    {"carriage return before Ctrl-Z", "a\r\x1A" "b\n", {"a\r"}},
+    {"carriage return before Ctrl-Z",
+     "a\r\x1A"
+     "b\n",
+     {"a\r"}},
     {"253 characters and a line feed are one entry", A253 + "\nb\n", {A253, "b"}},
     {"253 characters, CR and LF are one entry", A253 + "\r\nb\r\n", {A253, "b"}},
-    {"254 characters and a line feed: the entry, then an empty one", A254 + "\nb\n",
+    {"254 characters and a line feed: the entry, then an empty one",
+     A254 + "\nb\n",
      {A254, "", "b"}},
     {"255 characters: 254, then 1", A254 + "z\n", {A254, "z"}},
-    {"300 characters: 254, then 46", std::string(300, 'q') + "\n",
+    {"300 characters: 254, then 46",
+     std::string(300, 'q') + "\n",
      {std::string(254, 'q'), std::string(46, 'q')}},
     {"bytes above 0x7F pass unchanged", "\xE9t\xE9.iwd\n", {"\xE9t\xE9.iwd"}},
 };
@@ -111,7 +120,10 @@ TEST_F(IgnoreListTest, ReadsLongListsTheSameWhereverTheLineEndsFall)
     } tails[] = {
         {"CR and LF", "\r\nb.iwd\n", "b.iwd", true},
         {"a lone CR", "\rb.iwd\n", nullptr, false},
-        {"Ctrl-Z", "\x1A" "b.iwd\n", nullptr, true},
+        {"Ctrl-Z",
+         "\x1A"
+         "b.iwd\n",
+         nullptr, true},
     };
     for (size_t edge = 4096; edge <= 12 * 4096; edge += 4096) {
         for (size_t at = edge - 2; at <= edge + 1; at++) {
@@ -151,7 +163,10 @@ TEST_F(IgnoreListTest, OpeningDropsOneFinalCtrlZFromTheFile)
         {"a.iwd\n\x1A", "a.iwd\n"},
         {"a.iwd\n\x1A\x1A", "a.iwd\n\x1A"},
         {"\x1A", ""},
-        {"a\x1A" "b\n", "a\x1A" "b\n"},
+        {"a\x1A"
+         "b\n",
+         "a\x1A"
+         "b\n"},
         {"", ""},
     };
     for (const auto &c : cases) {
@@ -170,9 +185,9 @@ TEST_F(IgnoreListTest, MatchesNamesThatAnEntryEqualsOrBeginsWith)
         const char *name;
         bool ignored;
     } cases[] = {
-        {"base.iwd", true},      {"BASE.iwd", false},    {"base.iwd.iwd", false},
-        {"foo.iwd", true},       {"foo.iwd.old", true},  {"fo.iwd", false},
-        {"other.iwd", false},    {"z_\xE9.iwd", true},   {"base.IWD", false},
+        {"base.iwd", true},   {"BASE.iwd", false},   {"base.iwd.iwd", false},
+        {"foo.iwd", true},    {"foo.iwd.old", true}, {"fo.iwd", false},
+        {"other.iwd", false}, {"z_\xE9.iwd", true},  {"base.IWD", false},
     };
     for (const auto &c : cases)
         EXPECT_EQ(IsIgnored(c.name), c.ignored) << c.name;

@@ -86,10 +86,10 @@ std::string Folder(ModFolder folder)
 std::string SystemText(DWORD code)
 {
     char *text = nullptr;
-    DWORD length = FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                                      FORMAT_MESSAGE_IGNORE_INSERTS,
-                                  nullptr, code, 0x400, reinterpret_cast<LPSTR>(&text), 0,
-                                  nullptr);
+    DWORD length =
+        FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
+                           FORMAT_MESSAGE_IGNORE_INSERTS,
+                       nullptr, code, 0x400, reinterpret_cast<LPSTR>(&text), 0, nullptr);
     std::string result = length && text ? std::string(text, length) : std::string();
     if (text)
         LocalFree(text);
@@ -105,10 +105,9 @@ std::map<std::string, std::string> Files(const std::string &root)
     for (const auto &entry : fs::recursive_directory_iterator(root)) {
         std::string path = fs::relative(entry.path(), root).generic_u8string();
         std::ifstream in(entry.path(), std::ios::binary);
-        files[path] = entry.is_directory()
-                          ? "<folder>"
-                          : std::string(std::istreambuf_iterator<char>(in),
-                                        std::istreambuf_iterator<char>());
+        files[path] = entry.is_directory() ? "<folder>"
+                                           : std::string(std::istreambuf_iterator<char>(in),
+                                                         std::istreambuf_iterator<char>());
     }
     return files;
 }
@@ -179,14 +178,20 @@ struct ModOperationTest : ::testing::Test {
     MemoryWindow window{};
     HWND handle = MemoryWindowHandle(&window);
 
-    void SetUp() override { ClearMessages(); }
+    void SetUp() override
+    {
+        ClearMessages();
+    }
     void TearDown() override
     {
         CloseIgnoreList();
         EndTestModes();
     }
 
-    ModList &List(ModFolder folder) { return window.lists[folder]; }
+    ModList &List(ModFolder folder)
+    {
+        return window.lists[folder];
+    }
 
     void ScanBoth()
     {
@@ -241,7 +246,8 @@ struct ModOperationTest : ::testing::Test {
         EXPECT_EQ(message.type, (UINT)MB_ICONERROR);
         const std::string prefix = std::string(failure) + "\nReason: ";
         EXPECT_EQ(message.text.compare(0, prefix.size(), prefix), 0) << message.text;
-        const std::string reason = message.text.substr(std::min(prefix.size(), message.text.size()));
+        const std::string reason =
+            message.text.substr(std::min(prefix.size(), message.text.size()));
         EXPECT_NE(reason.find_first_not_of(" \r\n"), std::string::npos) << message.text;
         return reason;
     }
@@ -284,9 +290,9 @@ TEST_P(ModMoveTest, MovesTheModAndFollowsWithBothLists)
 
     EXPECT_EQ(RowNames(List(operation.from)), others);
     EXPECT_EQ(List(operation.from).countLabel, 2u);
-    EXPECT_EQ(RowNames(List(operation.to)), SearchOrder(operation.to == InstalledFolder
-                                                            ? "..\\main\\*.iwd"
-                                                            : ".\\mods\\*.iwd"));
+    EXPECT_EQ(
+        RowNames(List(operation.to)),
+        SearchOrder(operation.to == InstalledFolder ? "..\\main\\*.iwd" : ".\\mods\\*.iwd"));
 
     EXPECT_EQ(List(operation.to).rows.size(), 3u);
     EXPECT_EQ(List(operation.to).countLabel, 3u);
@@ -499,8 +505,10 @@ TEST_P(ModMoveTest, AMoveOntoAFullVolumeLeavesTheDestinationAsItWas)
     SmallVolumeGame small(operation.to == InstalledFolder ? "main" : "mods");
     if (!small.missing.empty())
         GTEST_SKIP() << small.missing;
-    ASSERT_TRUE(WriteWholeFile(Folder(operation.from) + "big.iwd", std::string(400 * 1024, 'b')));
-    ASSERT_TRUE(WriteWholeFile(Folder(operation.from) + "fits.iwd", std::string(64 * 1024, 'f')));
+    ASSERT_TRUE(
+        WriteWholeFile(Folder(operation.from) + "big.iwd", std::string(400 * 1024, 'b')));
+    ASSERT_TRUE(
+        WriteWholeFile(Folder(operation.from) + "fits.iwd", std::string(64 * 1024, 'f')));
     ScanBoth();
     KeepFailedCopies();
 
@@ -551,7 +559,8 @@ TEST_P(ModMoveTest, ADestinationThatCouldNotBeLookedAtIsLeftAlone)
     looked.replace(looked.find("%s"), 2, "m.iwd");
     std::replace(looked.begin(), looked.end(), '\\', '/');
     if (!NextLooksFail(looked, 2) ||
-        !BeforeNextMove([&] { ASSERT_TRUE(WriteWholeFile(destination, "another program's")); }, EIO))
+        !BeforeNextMove([&] { ASSERT_TRUE(WriteWholeFile(destination, "another program's")); },
+                        EIO))
         GTEST_SKIP() << "no hook into the system's move here";
 
     Perform(operation, handle, row);
@@ -776,7 +785,10 @@ namespace {
 
 struct ErrorReportTest : ::testing::Test {
     const HWND owner = reinterpret_cast<HWND>(0x5678);
-    void SetUp() override { ClearMessages(); }
+    void SetUp() override
+    {
+        ClearMessages();
+    }
 
     const RecordedMessage &Report(DWORD code, const char *text)
     {

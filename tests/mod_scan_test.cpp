@@ -19,10 +19,19 @@ struct ModScanTest : ::testing::Test {
     MemoryWindow window{};
     HWND handle = MemoryWindowHandle(&window);
 
-    void TearDown() override { CloseIgnoreList(); }
+    void TearDown() override
+    {
+        CloseIgnoreList();
+    }
 
-    const ModList &Installed() const { return window.lists[InstalledFolder]; }
-    const ModList &Available() const { return window.lists[AvailableFolder]; }
+    const ModList &Installed() const
+    {
+        return window.lists[InstalledFolder];
+    }
+    const ModList &Available() const
+    {
+        return window.lists[AvailableFolder];
+    }
 };
 
 std::vector<std::string> Names(const ModList &list)

@@ -31,8 +31,8 @@ Figure Summarise(std::vector<double> samples)
         return figure;
     std::sort(samples.begin(), samples.end());
     size_t middle = samples.size() / 2;
-    figure.median = samples.size() % 2 ? samples[middle]
-                                       : (samples[middle - 1] + samples[middle]) / 2;
+    figure.median =
+        samples.size() % 2 ? samples[middle] : (samples[middle - 1] + samples[middle]) / 2;
     figure.min = samples.front();
     figure.max = samples.back();
     return figure;

@@ -10,7 +10,7 @@ namespace {
 // Sizes that give every kind of size text: bytes, kilobytes, megabytes.
 const unsigned long ArchiveSizes[] = {900, 60000, 307200, 1703936, 2621440, 0, 20480};
 const char *const ArchiveKinds[] = {"textures", "maps_extra", "voices_en", "weapons_pack",
-                                    "hud", "skins_hd", "night_sky"};
+                                    "hud",      "skins_hd",   "night_sky"};
 const int ArchiveKindCount = sizeof ArchiveKinds / sizeof ArchiveKinds[0];
 
 std::string ArchiveName(const char *prefix, int index)

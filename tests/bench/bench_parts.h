@@ -8,10 +8,10 @@
 #include <string>
 
 struct BenchSettings {
-    std::string platform;    // how the table names this build: "native", "wine-x86" or "wine-x64"
-    std::string work;        // where the game folders are laid out
-    std::string csv;         // the CSV file the results are appended to
-    std::string program;     // QuillmoorMM.exe (Windows only)
+    std::string platform; // how the table names this build: "native", "wine-x86" or "wine-x64"
+    std::string work;     // where the game folders are laid out
+    std::string csv;      // the CSV file the results are appended to
+    std::string program;  // QuillmoorMM.exe (Windows only)
     std::string emptyDialog; // the empty dialog program (Windows only)
     std::string shipped;     // the program whose file size is reported: the 32-bit one
     int runs;                // measured runs of each figure, after one warm-up

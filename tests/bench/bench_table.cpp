@@ -36,9 +36,9 @@ bool TargetMet(const BenchResult &result)
 void PrintTableHeader(const char *title)
 {
     printf("\n%s\n", title);
-    printf("%-8s %-20s %9s %6s %10s %10s %10s %-11s %-17s %10s %17s  %s\n", "where",
-           "measure", "archives", "ignore", "median", "min", "max", "unit", "against",
-           "its median", "ratio (min-max)", "target");
+    printf("%-8s %-20s %9s %6s %10s %10s %10s %-11s %-17s %10s %17s  %s\n", "where", "measure",
+           "archives", "ignore", "median", "min", "max", "unit", "against", "its median",
+           "ratio (min-max)", "target");
     fflush(stdout);
 }
 
@@ -47,10 +47,9 @@ void PrintResult(const BenchResult &result)
     char ratio[40] = "-";
     char referenceMedian[24] = "-";
     if (!result.reference.empty()) {
-        snprintf(ratio, sizeof ratio, "%.2f (%.2f-%.2f)", result.ratio.median,
-                 result.ratio.min, result.ratio.max);
-        snprintf(referenceMedian, sizeof referenceMedian, "%.3f",
-                 result.referenceValue.median);
+        snprintf(ratio, sizeof ratio, "%.2f (%.2f-%.2f)", result.ratio.median, result.ratio.min,
+                 result.ratio.max);
+        snprintf(referenceMedian, sizeof referenceMedian, "%.3f", result.referenceValue.median);
     }
     std::string target = TargetText(result);
     if (!target.empty())
@@ -83,6 +82,8 @@ bool AppendCsv(const std::string &path, const BenchResult &result)
     else
         fputs(",,,,,,,", file);
     fprintf(file, "%d,%s,%s\n", result.runs, TargetText(result).c_str(),
-            !HasTarget(result) ? "" : TargetMet(result) ? "yes" : "no");
+            !HasTarget(result)  ? ""
+            : TargetMet(result) ? "yes"
+                                : "no");
     return fclose(file) == 0;
 }

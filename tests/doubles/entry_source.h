@@ -12,7 +12,8 @@
 
 inline int HeldEntryLength(int index, void *context)
 {
-    const std::vector<std::string> &entries = *static_cast<const std::vector<std::string> *>(context);
+    const std::vector<std::string> &entries =
+        *static_cast<const std::vector<std::string> *>(context);
     if (index < 0 || index >= (int)entries.size())
         return -1;
     return (int)entries[index].size();
@@ -20,7 +21,8 @@ inline int HeldEntryLength(int index, void *context)
 
 inline int HeldEntryText(int index, char *buffer, void *context)
 {
-    const std::vector<std::string> &entries = *static_cast<const std::vector<std::string> *>(context);
+    const std::vector<std::string> &entries =
+        *static_cast<const std::vector<std::string> *>(context);
     if (index < 0 || index >= (int)entries.size())
         return -1;
     memcpy(buffer, entries[index].c_str(), entries[index].size() + 1);

@@ -40,7 +40,8 @@ size_t __wrap_fread(void *buffer, size_t size, size_t count, FILE *stream)
     if (!failRead)
         return __real_fread(buffer, size, count, stream);
     failRead = false;
-    size_t got = __real_fread(buffer, 1, readBytes < size * count ? readBytes : size * count, stream);
+    size_t got =
+        __real_fread(buffer, 1, readBytes < size * count ? readBytes : size * count, stream);
     // glibc's own error flag, which ferror reads: a read error as the disk
     // would give it.
     stream->_flags |= _IO_ERR_SEEN;

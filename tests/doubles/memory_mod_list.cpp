@@ -61,8 +61,9 @@ void ModListSetCell(HWND window, ModFolder folder, int index, ModColumn column,
     if (!IsRow(list, index))
         return;
     ModRow &row = list.rows[index];
-    std::string &cell =
-        column == NameColumn ? row.name : column == SizeColumn ? row.sizeText : row.fullPath;
+    std::string &cell = column == NameColumn   ? row.name
+                        : column == SizeColumn ? row.sizeText
+                                               : row.fullPath;
     cell = text;
 }
 
@@ -82,8 +83,9 @@ void ModListGetCell(HWND window, ModFolder folder, int index, ModColumn column, 
         return;
     }
     const ModRow &row = list.rows[index];
-    const std::string &cell =
-        column == NameColumn ? row.name : column == SizeColumn ? row.sizeText : row.fullPath;
+    const std::string &cell = column == NameColumn   ? row.name
+                              : column == SizeColumn ? row.sizeText
+                                                     : row.fullPath;
     snprintf(text, (size_t)size, "%s", cell.c_str());
 }
 

@@ -88,7 +88,8 @@ bool RowRectangle(Program *program, int list, int row, RECT *rectangle)
     RECT bounds = {LVIR_BOUNDS, 0, 0, 0};
     LRESULT found = 0;
     if (!WriteRemote(program, 0, &bounds, sizeof bounds) ||
-        !Ask(ListWindow(*program, list), LVM_GETITEMRECT, row, (LPARAM)program->remote, &found) ||
+        !Ask(ListWindow(*program, list), LVM_GETITEMRECT, row, (LPARAM)program->remote,
+             &found) ||
         !ReadRemote(program, 0, &bounds, sizeof bounds))
         return false;
     if (!found) {
@@ -109,7 +110,8 @@ std::ostream &operator<<(std::ostream &out, const ShownRow &row)
     return out << "{" << row.name << " | " << row.size << " | " << row.fullPath << "}";
 }
 
-std::vector<ShownRow> InSearchOrder(const std::string &folder, const std::vector<ListedMod> &mods)
+std::vector<ShownRow> InSearchOrder(const std::string &folder,
+                                    const std::vector<ListedMod> &mods)
 {
     std::vector<std::string> order;
     WIN32_FIND_DATAA found;
@@ -195,7 +197,8 @@ bool ReadColumn(Program *program, int list, int column, std::string *header, int
     LRESULT found = 0;
     if (!WriteRemote(program, TextOffset, empty, sizeof empty) ||
         !WriteRemote(program, 0, &info, sizeof info) ||
-        !Ask(ListWindow(*program, list), LVM_GETCOLUMNA, column, (LPARAM)program->remote, &found))
+        !Ask(ListWindow(*program, list), LVM_GETCOLUMNA, column, (LPARAM)program->remote,
+             &found))
         return false;
     if (!found) {
         ADD_FAILURE() << "list " << list << " has no column " << column;
@@ -253,4 +256,3 @@ bool FindRow(Program *program, int list, const std::string &name, int *row)
     ADD_FAILURE() << "list " << list << " shows no row " << name;
     return false;
 }
-

@@ -35,7 +35,8 @@ struct ListedMod {
 // The rows the program should show for these mods of `folder`, with their
 // full paths, in the order in which the system's search of "*.iwd" returns
 // the files there (the program lists them in that order).
-std::vector<ShownRow> InSearchOrder(const std::string &folder, const std::vector<ListedMod> &mods);
+std::vector<ShownRow> InSearchOrder(const std::string &folder,
+                                    const std::vector<ListedMod> &mods);
 
 HWND ListWindow(const Program &program, int list);
 bool ReadRows(Program *program, int list, std::vector<ShownRow> *rows);

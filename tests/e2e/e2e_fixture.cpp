@@ -52,10 +52,12 @@ void E2eTest::ExpectLists(const std::vector<ListedMod> &installed,
 {
     EXPECT_EQ(Rows(IDC_INSTALLED_LIST), InSearchOrder(game.mainFolder, installed))
         << "installed list";
-    EXPECT_EQ(Label(IDC_INSTALLED_COUNT), std::to_string(installed.size())) << "installed count";
+    EXPECT_EQ(Label(IDC_INSTALLED_COUNT), std::to_string(installed.size()))
+        << "installed count";
     EXPECT_EQ(Rows(IDC_AVAILABLE_LIST), InSearchOrder(game.modsFolder, available))
         << "available list";
-    EXPECT_EQ(Label(IDC_AVAILABLE_COUNT), std::to_string(available.size())) << "available count";
+    EXPECT_EQ(Label(IDC_AVAILABLE_COUNT), std::to_string(available.size()))
+        << "available count";
 }
 
 void E2eTest::ExpectNoMessageBox()

@@ -17,11 +17,11 @@ namespace {
 const int FileMenu = 0, HelpMenu = 1;
 const int IgnoreListItem = 0, ManualItem = 0, AboutItem = 1;
 
-
 const char LoadFailure[] =
     "Failed to load 'ignore.list'.\nCheck that it exists and is not currently in use.";
-const char ManualMissing[] = "Cannot find manual, should be in the same directory as this. "
-                             "(.\\manual\\).\nReinstalling Quillmoor MM might fix this problem.";
+const char ManualMissing[] =
+    "Cannot find manual, should be in the same directory as this. "
+    "(.\\manual\\).\nReinstalling Quillmoor MM might fix this problem.";
 
 // "Mmm dd yyyy hh:mm:ss", the day padded with a space.
 bool IsBuildTimeForm(const std::string &text)
@@ -94,12 +94,19 @@ struct DialogTest : E2eTest {
         EXPECT_TRUE(WaitFor([&] {
             dialog = FindOwnedDialog(program, caption, program.window);
             return dialog != nullptr;
-        })) << "\"" << caption << "\" did not open";
+        })) << "\""
+            << caption << "\" did not open";
         return dialog;
     }
 
-    HWND OpenEditor() { return Open(FileMenu, IgnoreListItem, "Ignore List"); }
-    HWND OpenAbout() { return Open(HelpMenu, AboutItem, "About..."); }
+    HWND OpenEditor()
+    {
+        return Open(FileMenu, IgnoreListItem, "Ignore List");
+    }
+    HWND OpenAbout()
+    {
+        return Open(HelpMenu, AboutItem, "About...");
+    }
 
     // The dialog is gone and the main window takes input again.
     void ExpectClosed(HWND dialog)
@@ -182,7 +189,10 @@ struct DialogTest : E2eTest {
         EXPECT_EQ(ControlText(editor, IDC_IGNORE_ENTRY), text);
     }
 
-    bool AddEnabled(HWND editor) { return IsWindowEnabled(GetDlgItem(editor, IDC_IGNORE_ADD)); }
+    bool AddEnabled(HWND editor)
+    {
+        return IsWindowEnabled(GetDlgItem(editor, IDC_IGNORE_ADD));
+    }
 
     void Click(HWND editor, int control)
     {
@@ -247,8 +257,8 @@ struct DialogTest : E2eTest {
         if (!SendMessageTimeoutW(dialog, WM_GETICON, ICON_SMALL, 0, SMTO_NORMAL, CaseWaitLimit,
                                  &small)) {
             DWORD_PTR ignored = 0;
-            ASSERT_TRUE(
-                SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_NORMAL, CaseWaitLimit, &ignored))
+            ASSERT_TRUE(SendMessageTimeoutW(dialog, WM_NULL, 0, 0, SMTO_NORMAL, CaseWaitLimit,
+                                            &ignored))
                 << "the program does not answer";
             static bool told;
             if (!told)
@@ -257,8 +267,8 @@ struct DialogTest : E2eTest {
             told = true;
             return;
         }
-        EXPECT_TRUE(
-            SendMessageTimeoutW(dialog, WM_GETICON, ICON_BIG, 0, SMTO_NORMAL, CaseWaitLimit, &big));
+        EXPECT_TRUE(SendMessageTimeoutW(dialog, WM_GETICON, ICON_BIG, 0, SMTO_NORMAL,
+                                        CaseWaitLimit, &big));
         EXPECT_NE(small, 0u) << "no small icon";
         EXPECT_NE(big, 0u) << "no big icon";
     }
@@ -384,7 +394,8 @@ TEST_F(IgnoreListEditorTest, ClosingWithoutSavingLeavesTheFileAsItWas)
         SCOPED_TRACE(CloseWayName(way));
         HWND editor = OpenEditor();
         ASSERT_TRUE(editor);
-        EXPECT_EQ(Entries(editor), (std::vector<std::string>{"", "a.iwd", "b.iwd", "last.iwd"}));
+        EXPECT_EQ(Entries(editor),
+                  (std::vector<std::string>{"", "a.iwd", "b.iwd", "last.iwd"}));
         AddTyped(editor, "new.iwd");
         DeleteEntry(editor, 1);
         ExpectEntries(editor, {"", "b.iwd", "last.iwd", "new.iwd"});
@@ -432,8 +443,8 @@ TEST_F(IgnoreListEditorTest, LongLinesComeBackAsTheStoreReadsThemAndTypingStopsA
     ASSERT_TRUE(editor);
     std::vector<std::string> entries = Entries(editor);
     std::sort(entries.begin(), entries.end());
-    EXPECT_EQ(entries, (std::vector<std::string>{"", std::string(46, 'q'), std::string(254, 'q'),
-                                                 r254}));
+    EXPECT_EQ(entries, (std::vector<std::string>{"", std::string(46, 'q'),
+                                                 std::string(254, 'q'), r254}));
 
     // The edit takes 254 characters; the keys after them change nothing.
     Click(editor, IDC_IGNORE_ENTRY);
@@ -442,7 +453,8 @@ TEST_F(IgnoreListEditorTest, LongLinesComeBackAsTheStoreReadsThemAndTypingStopsA
     ASSERT_TRUE(TypeText(&program, editor, "ssssss"));
     ASSERT_TRUE(PressKeyIn(&program, editor, VK_HOME));
     HWND edit = GetDlgItem(editor, IDC_IGNORE_ENTRY);
-    EXPECT_TRUE(WaitFor([&] { return AskWindow(edit, EM_GETSEL) == 0; })) << "Home did not arrive";
+    EXPECT_TRUE(WaitFor([&] { return AskWindow(edit, EM_GETSEL) == 0; }))
+        << "Home did not arrive";
     EXPECT_EQ(ControlText(editor, IDC_IGNORE_ENTRY), s254);
     Click(editor, IDC_IGNORE_ADD);
     ExpectEditText(editor, "");

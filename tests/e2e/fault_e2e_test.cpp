@@ -16,7 +16,8 @@ const int FileMenu = 0, IgnoreListItem = 0;
 const char ErrorCaption[] = "Quillmoor MM - Error";
 const char LoadFailure[] =
     "Failed to load 'ignore.list'.\nCheck that it exists and is not currently in use.";
-const char DeleteQuestion[] = "If you delete this mod it will no longer be available.\nContinue?";
+const char DeleteQuestion[] =
+    "If you delete this mod it will no longer be available.\nContinue?";
 const char IgnoreListKey[] = "game\\QuillmoorMM\\ignore.list";
 
 std::string In(const std::string &folder, const std::string &name)
@@ -70,7 +71,8 @@ struct FaultTest : E2eTest {
         ASSERT_TRUE(RightClickRow(&program, list, name));
         ASSERT_TRUE(ChooseMenuItem(&program, command));
         ShownMessageBox box;
-        ASSERT_TRUE(FindMessageBox(&program, &box)) << ListCommandName(command) << " said nothing";
+        ASSERT_TRUE(FindMessageBox(&program, &box))
+            << ListCommandName(command) << " said nothing";
         if (command == DeleteCommand) {
             ASSERT_EQ(box.text, DeleteQuestion);
             ASSERT_TRUE(AnswerMessageBox(&program, box, IDYES));
@@ -114,7 +116,8 @@ struct FaultTest : E2eTest {
         ASSERT_TRUE(ChooseMenuBarItem(&program, FileMenu, IgnoreListItem));
         HWND editor = nullptr;
         ASSERT_TRUE(WaitFor([&] {
-            return (editor = FindOwnedDialog(program, "Ignore List", program.window)) != nullptr;
+            return (editor = FindOwnedDialog(program, "Ignore List", program.window)) !=
+                   nullptr;
         })) << "the editor did not open";
         HWND entries = GetDlgItem(editor, IDC_IGNORE_ENTRIES);
         LRESULT count = AskWindow(entries, LB_GETCOUNT);
@@ -159,8 +162,9 @@ TEST_P(UnopenableIgnoreListTest, NothingIsFilteredAndTheEditorSaysSo)
     const char *ignoreFile = game.ignoreFile.c_str();
     if (GetParam().readOnly) {
         ASSERT_TRUE(SetFileAttributesA(ignoreFile, FILE_ATTRIBUTE_READONLY));
-        HANDLE probe = CreateFileA(ignoreFile, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                   nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE probe =
+            CreateFileA(ignoreFile, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (probe != INVALID_HANDLE_VALUE) {
             CloseHandle(probe);
             GTEST_SKIP() << "needs an unprivileged user: this one may write a read-only file "
@@ -241,7 +245,8 @@ TEST_P(LockedArchiveTest, FailsWithTheReasonAndChangesNothing)
     const std::vector<ShownRow> installedRows = Rows(IDC_INSTALLED_LIST);
     const std::vector<ShownRow> availableRows = Rows(IDC_AVAILABLE_LIST);
     ASSERT_EQ(installedRows.size() + availableRows.size(), 3u);
-    std::string from = installed ? "game\\main\\locked.iwd" : "game\\QuillmoorMM\\mods\\locked.iwd";
+    std::string from =
+        installed ? "game\\main\\locked.iwd" : "game\\QuillmoorMM\\mods\\locked.iwd";
     ASSERT_TRUE(Hold(In(game.caseFolder, from), GENERIC_READ, FILE_SHARE_READ));
     const Manifest before = TakeManifest(game.caseFolder);
     ASSERT_FALSE(before.empty());
@@ -267,14 +272,14 @@ TEST_P(LockedArchiveTest, FailsWithTheReasonAndChangesNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     Fault, LockedArchiveTest,
-    ::testing::Values(
-        OperationCase{"Install", IDC_AVAILABLE_LIST, InstallCommand, "Failed to install the mod."},
-        OperationCase{"Uninstall", IDC_INSTALLED_LIST, UninstallCommand,
-                      "Failed to uninstall the mod."},
-        OperationCase{"DeleteInstalled", IDC_INSTALLED_LIST, DeleteCommand,
-                      "Failed to delete the mod."},
-        OperationCase{"DeleteAvailable", IDC_AVAILABLE_LIST, DeleteCommand,
-                      "Failed to delete the mod."}),
+    ::testing::Values(OperationCase{"Install", IDC_AVAILABLE_LIST, InstallCommand,
+                                    "Failed to install the mod."},
+                      OperationCase{"Uninstall", IDC_INSTALLED_LIST, UninstallCommand,
+                                    "Failed to uninstall the mod."},
+                      OperationCase{"DeleteInstalled", IDC_INSTALLED_LIST, DeleteCommand,
+                                    "Failed to delete the mod."},
+                      OperationCase{"DeleteAvailable", IDC_AVAILABLE_LIST, DeleteCommand,
+                                    "Failed to delete the mod."}),
     ByLabel());
 
 // `main` or `mods` missing at start or removed during the run: an empty list
@@ -285,12 +290,19 @@ struct FolderCase : LabelledCase {
 };
 
 struct MissingFolderTest : FaultTest, ::testing::WithParamInterface<FolderCase> {
-    std::string Folder() { return GetParam().mainFolder ? game.mainFolder : game.modsFolder; }
-    int List() { return GetParam().mainFolder ? IDC_INSTALLED_LIST : IDC_AVAILABLE_LIST; }
+    std::string Folder()
+    {
+        return GetParam().mainFolder ? game.mainFolder : game.modsFolder;
+    }
+    int List()
+    {
+        return GetParam().mainFolder ? IDC_INSTALLED_LIST : IDC_AVAILABLE_LIST;
+    }
 
     // The lists with `inFolder` in the case's folder and `inOther` in the
     // other one.
-    void ExpectShown(const std::vector<ListedMod> &inFolder, const std::vector<ListedMod> &inOther)
+    void ExpectShown(const std::vector<ListedMod> &inFolder,
+                     const std::vector<ListedMod> &inOther)
     {
         if (GetParam().mainFolder)
             ExpectLists(inFolder, inOther);

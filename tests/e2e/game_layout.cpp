@@ -83,4 +83,3 @@ bool DeleteLongPath(const std::string &path)
 {
     return DeleteFileW(LongPathOf(path).c_str()) != FALSE;
 }
-

@@ -54,8 +54,8 @@ void AddWide(const std::wstring &folder, const std::wstring &relative,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         char block[4096];
         DWORD got = 0;
-        while (file != INVALID_HANDLE_VALUE && ReadFile(file, block, sizeof block, &got, nullptr) &&
-               got > 0)
+        while (file != INVALID_HANDLE_VALUE &&
+               ReadFile(file, block, sizeof block, &got, nullptr) && got > 0)
             bytes.append(block, got);
         if (file != INVALID_HANDLE_VALUE)
             CloseHandle(file);
@@ -85,7 +85,8 @@ struct HostileNameTest : E2eTest {
         E2eTest::TearDown();
     }
 
-    void MakeHostile(const std::string &folder, const std::wstring &name, const std::string &bytes)
+    void MakeHostile(const std::string &folder, const std::wstring &name,
+                     const std::string &bytes)
     {
         hostile = name;
         HANDLE file = CreateFileW((Wide(folder) + L"\\" + name).c_str(), GENERIC_WRITE, 0,

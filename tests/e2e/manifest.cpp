@@ -19,7 +19,8 @@ std::vector<std::string> FolderSnapshot(const std::string &folder)
     do {
         if (strcmp(found.cFileName, ".") == 0 || strcmp(found.cFileName, "..") == 0)
             continue;
-        entries.push_back(std::string(found.cFileName) + " " + std::to_string(found.nFileSizeLow));
+        entries.push_back(std::string(found.cFileName) + " " +
+                          std::to_string(found.nFileSizeLow));
     } while (FindNextFileA(search, &found));
     FindClose(search);
     std::sort(entries.begin(), entries.end());
@@ -31,8 +32,9 @@ namespace {
 // FNV-1a over the whole file: enough to tell a changed file from the same.
 bool FileChecksum(const std::string &path, unsigned long long *sum)
 {
-    HANDLE file = OpenLongPath(path, GENERIC_READ,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
+    HANDLE file =
+        OpenLongPath(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                     OPEN_EXISTING);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     unsigned long long hash = 14695981039346656037ULL;
@@ -61,7 +63,8 @@ bool AddToManifest(const std::string &root, const std::string &relative, Manifes
     do {
         if (strcmp(found.cFileName, ".") == 0 || strcmp(found.cFileName, "..") == 0)
             continue;
-        std::string path = relative.empty() ? found.cFileName : relative + "\\" + found.cFileName;
+        std::string path =
+            relative.empty() ? found.cFileName : relative + "\\" + found.cFileName;
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
             (*manifest)[path] = "folder";
             ok = AddToManifest(root, path, manifest) && ok;
@@ -103,4 +106,3 @@ Manifest MovedInManifest(Manifest before, const std::string &from, const std::st
         before[to] = content;
     return before;
 }
-

@@ -29,7 +29,8 @@ bool FindMessageBoxOwnedBy(Program *program, HWND owner, ShownMessageBox *box)
     box->caption = caption;
     box->text.clear();
     // The message is the box's one static text that is not its icon.
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    for (HWND child = GetWindow(window, GW_CHILD); child;
+         child = GetWindow(child, GW_HWNDNEXT)) {
         char className[64] = "";
         GetClassNameA(child, className, sizeof className);
         LONG style = GetWindowLongA(child, GWL_STYLE);
@@ -80,7 +81,8 @@ bool AnswerMessageBox(Program *program, const ShownMessageBox &box, int button)
         ADD_FAILURE() << "the message box \"" << box.text << "\" has no button " << button;
         return false;
     }
-    POINT point = {(rectangle.left + rectangle.right) / 2, (rectangle.top + rectangle.bottom) / 2};
+    POINT point = {(rectangle.left + rectangle.right) / 2,
+                   (rectangle.top + rectangle.bottom) / 2};
     if (!ClickAt(point, false))
         return false;
     if (!WaitFor([&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); })) {
@@ -111,12 +113,11 @@ bool AnswerAllMessageBoxes(Program *program, std::vector<std::string> *shown)
         shown->push_back(box.caption + ": " + box.text);
         const std::vector<int> &buttons = box.buttons;
         int answer = std::find(buttons.begin(), buttons.end(), IDYES) != buttons.end() ? IDYES
-                     : buttons.empty()                                                ? IDOK
-                                                                                      : buttons[0];
+                     : buttons.empty()                                                 ? IDOK
+                                       : buttons[0];
         if (!AnswerMessageBox(program, box, answer))
             return false;
     }
     ADD_FAILURE() << "message boxes keep coming";
     return false;
 }
-

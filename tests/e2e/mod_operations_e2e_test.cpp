@@ -14,7 +14,8 @@ namespace {
 
 typedef E2eTest ModOperationsTest;
 
-const char DeleteQuestion[] = "If you delete this mod it will no longer be available.\nContinue?";
+const char DeleteQuestion[] =
+    "If you delete this mod it will no longer be available.\nContinue?";
 
 std::string Path(const std::string &folder, const std::string &name)
 {
@@ -119,12 +120,13 @@ TEST_P(DeleteTest, AsksAndThenDeletesOnlyOnYes)
     EXPECT_EQ(FolderSnapshot(game.modsFolder).size(), availableRows.size());
 }
 
-INSTANTIATE_TEST_SUITE_P(Each, DeleteTest,
-                         ::testing::Values(DeleteCase{"InstalledYes", IDC_INSTALLED_LIST, IDYES},
-                                           DeleteCase{"InstalledNo", IDC_INSTALLED_LIST, IDNO},
-                                           DeleteCase{"AvailableYes", IDC_AVAILABLE_LIST, IDYES},
-                                           DeleteCase{"AvailableNo", IDC_AVAILABLE_LIST, IDNO}),
-                         ByLabel());
+INSTANTIATE_TEST_SUITE_P(
+    Each, DeleteTest,
+    ::testing::Values(DeleteCase{"InstalledYes", IDC_INSTALLED_LIST, IDYES},
+                      DeleteCase{"InstalledNo", IDC_INSTALLED_LIST, IDNO},
+                      DeleteCase{"AvailableYes", IDC_AVAILABLE_LIST, IDYES},
+                      DeleteCase{"AvailableNo", IDC_AVAILABLE_LIST, IDNO}),
+    ByLabel());
 
 // A failing operation says why, under the error caption, and changes nothing.
 struct FailureTest : E2eTest, ::testing::WithParamInterface<OperationCase> {};
@@ -170,8 +172,8 @@ TEST_P(FailureTest, ReportsTheSystemsReasonAndChangesNothing)
 
 INSTANTIATE_TEST_SUITE_P(
     Each, FailureTest,
-    ::testing::Values(OperationCase{"InstallOntoAnExistingName", IDC_AVAILABLE_LIST, InstallCommand,
-                                    "Failed to install the mod."},
+    ::testing::Values(OperationCase{"InstallOntoAnExistingName", IDC_AVAILABLE_LIST,
+                                    InstallCommand, "Failed to install the mod."},
                       OperationCase{"UninstallOntoAnExistingName", IDC_INSTALLED_LIST,
                                     UninstallCommand, "Failed to uninstall the mod."},
                       OperationCase{"DeleteOfAVanishedFile", IDC_AVAILABLE_LIST, DeleteCommand,
@@ -221,12 +223,14 @@ TEST_P(FreshClickTest, AnOperationUsesUpTheClick)
         ASSERT_TRUE(ChooseMenuItem(&program, DeleteCommand));
         ASSERT_TRUE(FindMessageBox(&program, &box));
         ASSERT_EQ(box.text, DeleteQuestion);
-        ASSERT_TRUE(AnswerMessageBox(&program, box, c.spentBy == DeleteAnsweredNo ? IDNO : IDYES));
+        ASSERT_TRUE(
+            AnswerMessageBox(&program, box, c.spentBy == DeleteAnsweredNo ? IDNO : IDYES));
         break;
     case FailedUninstall:
     case FailedInstall:
         ASSERT_TRUE(RightClickRow(&program, OtherList(picked), "same.iwd"));
-        ASSERT_TRUE(ChooseMenuItem(&program, pickInstalled ? InstallCommand : UninstallCommand));
+        ASSERT_TRUE(
+            ChooseMenuItem(&program, pickInstalled ? InstallCommand : UninstallCommand));
         ASSERT_TRUE(FindMessageBox(&program, &box));
         ASSERT_EQ(box.caption, "Quillmoor MM - Error");
         ASSERT_TRUE(AnswerMessageBox(&program, box, IDOK));
@@ -248,8 +252,10 @@ TEST_P(FreshClickTest, AnOperationUsesUpTheClick)
     ASSERT_TRUE(RightClickEmpty(&program, picked));
     ASSERT_TRUE(ChooseMenuItem(&program, move));
     ExpectNoMessageBox();
-    EXPECT_TRUE(PathExists(Path(pickInstalled ? game.modsFolder : game.mainFolder, pickedName)));
-    EXPECT_FALSE(PathExists(Path(pickInstalled ? game.mainFolder : game.modsFolder, pickedName)));
+    EXPECT_TRUE(
+        PathExists(Path(pickInstalled ? game.modsFolder : game.mainFolder, pickedName)));
+    EXPECT_FALSE(
+        PathExists(Path(pickInstalled ? game.mainFolder : game.modsFolder, pickedName)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -315,7 +321,6 @@ struct UnpickedCase : LabelledCase {
 
 struct UnpickedRowTest : E2eTest, ::testing::WithParamInterface<UnpickedCase> {};
 
-
 TEST_P(UnpickedRowTest, ARowNeverClickedInTheOtherListIsLeftAlone)
 {
     const UnpickedCase &c = GetParam();
@@ -342,14 +347,13 @@ TEST_P(UnpickedRowTest, ARowNeverClickedInTheOtherListIsLeftAlone)
 
 INSTANTIATE_TEST_SUITE_P(
     Each, UnpickedRowTest,
-    ::testing::Values(UnpickedCase{"UninstallAfterAClickInTheAvailableList", IDC_AVAILABLE_LIST,
-                                   UninstallCommand},
-                      UnpickedCase{"DeleteAfterAClickInTheAvailableList", IDC_AVAILABLE_LIST,
-                                   DeleteCommand},
-                      UnpickedCase{"InstallAfterAClickInTheInstalledList", IDC_INSTALLED_LIST,
-                                   InstallCommand},
-                      UnpickedCase{"DeleteAfterAClickInTheInstalledList", IDC_INSTALLED_LIST,
-                                   DeleteCommand}),
+    ::testing::Values(
+        UnpickedCase{"UninstallAfterAClickInTheAvailableList", IDC_AVAILABLE_LIST,
+                     UninstallCommand},
+        UnpickedCase{"DeleteAfterAClickInTheAvailableList", IDC_AVAILABLE_LIST, DeleteCommand},
+        UnpickedCase{"InstallAfterAClickInTheInstalledList", IDC_INSTALLED_LIST,
+                     InstallCommand},
+        UnpickedCase{"DeleteAfterAClickInTheInstalledList", IDC_INSTALLED_LIST, DeleteCommand}),
     ByLabel());
 
 struct StaleCase : LabelledCase {
@@ -391,8 +395,8 @@ TEST_P(StaleRowTest, ARowRecordedBeforeARescanIsLeftAlone)
 
 TEST_P(StaleRowTest, ARowRecordedBeforeARemovalIsLeftAlone)
 {
-    ListCommand command = GetParam().command == InstallCommand ? UninstallCommand
-                                                               : GetParam().command;
+    ListCommand command =
+        GetParam().command == InstallCommand ? UninstallCommand : GetParam().command;
     AddInstalled("x.iwd", 1);
     AddAvailable("a.iwd", 2);
     AddAvailable("b.iwd", 3);

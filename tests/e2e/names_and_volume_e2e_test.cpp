@@ -31,8 +31,14 @@ struct FolderCase : E2eTest {
         return {game.mainFolder.substr(skip), game.modsFolder.substr(skip)};
     }
 
-    std::string InMain(const std::string &name) const { return Relative().main + "\\" + name; }
-    std::string InMods(const std::string &name) const { return Relative().mods + "\\" + name; }
+    std::string InMain(const std::string &name) const
+    {
+        return Relative().main + "\\" + name;
+    }
+    std::string InMods(const std::string &name) const
+    {
+        return Relative().mods + "\\" + name;
+    }
 
     // Right click on the row (which records it), then the menu item.
     void Choose(int list, const std::string &name, ListCommand command)
@@ -41,8 +47,14 @@ struct FolderCase : E2eTest {
         ASSERT_TRUE(ChooseMenuItem(&program, command));
     }
 
-    void Install(const std::string &name) { Choose(IDC_AVAILABLE_LIST, name, InstallCommand); }
-    void Uninstall(const std::string &name) { Choose(IDC_INSTALLED_LIST, name, UninstallCommand); }
+    void Install(const std::string &name)
+    {
+        Choose(IDC_AVAILABLE_LIST, name, InstallCommand);
+    }
+    void Uninstall(const std::string &name)
+    {
+        Choose(IDC_INSTALLED_LIST, name, UninstallCommand);
+    }
 
     // Delete, answered Yes.
     void Delete(int list, const std::string &name)
@@ -132,8 +144,7 @@ TEST_P(OddNameCase, IsListedMovedBothWaysAndDeleted)
 INSTANTIATE_TEST_SUITE_P(
     Each, OddNameCase,
     ::testing::Values(OddName{"Spaces", " leading and  double spaces.iwd"},
-                      OddName{"Dots", "v1.2..beta...iwd"},
-                      OddName{"Capitals", "LOUD.IWD"},
+                      OddName{"Dots", "v1.2..beta...iwd"}, OddName{"Capitals", "LOUD.IWD"},
                       OddName{"HighBytes", "caf\xe9 \xfc\xdf \xa9.iwd"},
                       OddName{"Punctuation", "a,b;c=d+e[f]g{h}i'j!k#l$m%n&o(p)q~.iwd"}),
     ByLabel());
@@ -153,8 +164,8 @@ struct LongNameTest : FolderCase {
         game.modsFolder = "C:\\q\\p\\mods";
         game.ignoreFile = "C:\\q\\p\\ignore.list";
         RemoveGameLayout(game); // left by a run that was killed
-        for (const std::string &folder : {game.root, game.mainFolder, game.programFolder,
-                                          game.modsFolder})
+        for (const std::string &folder :
+             {game.root, game.mainFolder, game.programFolder, game.modsFolder})
             ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
         ASSERT_TRUE(WriteWholeFile(game.ignoreFile, ""));
     }
@@ -280,7 +291,7 @@ struct SeedFolder {
 };
 
 const SeedFolder SeedFolders[] = {
-#define ARCHIVES(part, nameFormat, count, fill, sizeModulus) \
+#define ARCHIVES(part, nameFormat, count, fill, sizeModulus)                                   \
     {part, nameFormat, count, fill, sizeModulus},
 #include "thousands_of_archives.def"
 #undef ARCHIVES
@@ -327,7 +338,8 @@ bool LayOutSeedFolder(const SeedFolder &seed, const std::string &folder)
         return true;
     std::vector<std::string> names = SeedNames(seed);
     for (int i = 0; i < seed.count; ++i) {
-        if (!WriteWholeFile(folder + "\\" + names[i], std::string(i % seed.sizeModulus, seed.fill))) {
+        if (!WriteWholeFile(folder + "\\" + names[i],
+                            std::string(i % seed.sizeModulus, seed.fill))) {
             ADD_FAILURE() << "cannot write " << names[i] << " in " << folder;
             return false;
         }
@@ -417,16 +429,19 @@ struct ExternalChangeTest : FolderCase, ::testing::WithParamInterface<OperationC
     {
         const OperationCase &c = GetParam();
         bool installed = c.list == IDC_INSTALLED_LIST;
-        ASSERT_TRUE(WriteWholeFile((installed ? game.mainFolder : game.modsFolder) +
-                                       "\\picked.iwd",
-                                   "the picked mod"));
+        ASSERT_TRUE(
+            WriteWholeFile((installed ? game.mainFolder : game.modsFolder) + "\\picked.iwd",
+                           "the picked mod"));
         for (const char *other : {"a.iwd", "z.iwd"}) {
             AddInstalled(std::string("main-") + other, 3);
             AddAvailable(std::string("mods-") + other, 4);
         }
     }
 
-    void Pick() { ASSERT_TRUE(ClickRow(&program, GetParam().list, "picked.iwd")); }
+    void Pick()
+    {
+        ASSERT_TRUE(ClickRow(&program, GetParam().list, "picked.iwd"));
+    }
 
     // The case's command on the recorded row; Delete's question answered Yes
     // where it is asked (a stale row is refused before it).
@@ -519,11 +534,11 @@ INSTANTIATE_TEST_SUITE_P(
         OperationCase{"DeleteAvailable", IDC_AVAILABLE_LIST, DeleteCommand, DeleteFailure}),
     ByLabel());
 
-INSTANTIATE_TEST_SUITE_P(
-    Each, ExternalMoveTest,
-    ::testing::Values(
-        OperationCase{"Install", IDC_AVAILABLE_LIST, InstallCommand, InstallFailure},
-        OperationCase{"Uninstall", IDC_INSTALLED_LIST, UninstallCommand, UninstallFailure}),
-    ByLabel());
+INSTANTIATE_TEST_SUITE_P(Each, ExternalMoveTest,
+                         ::testing::Values(OperationCase{"Install", IDC_AVAILABLE_LIST,
+                                                         InstallCommand, InstallFailure},
+                                           OperationCase{"Uninstall", IDC_INSTALLED_LIST,
+                                                         UninstallCommand, UninstallFailure}),
+                         ByLabel());
 
 } // namespace

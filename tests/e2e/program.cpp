@@ -59,7 +59,8 @@ bool StartProgram(Program *program, const GameLayout &game)
     bool exited = false;
     WaitFor(
         [&] {
-            program->window = FindProgramWindow(*program, "#32770", "Quillmoor MM", true, nullptr);
+            program->window =
+                FindProgramWindow(*program, "#32770", "Quillmoor MM", true, nullptr);
             exited = WaitForSingleObject(program->process.hProcess, 0) == WAIT_OBJECT_0;
             return program->window != nullptr || exited;
         },
@@ -68,7 +69,8 @@ bool StartProgram(Program *program, const GameLayout &game)
         DWORD code = 0;
         GetExitCodeProcess(program->process.hProcess, &code);
         if (exited)
-            ADD_FAILURE() << "the program ended with code " << code << " without showing its window";
+            ADD_FAILURE() << "the program ended with code " << code
+                          << " without showing its window";
         else
             ADD_FAILURE() << "the window \"Quillmoor MM\" did not appear";
         return false;
@@ -133,4 +135,3 @@ bool Settle(Program *program)
     }
     return true;
 }
-

@@ -16,7 +16,8 @@ HWND FindProgramWindow(const Program &program, const char *className, const char
 // window owns are looked for whether they are shown yet or not.
 HWND FindOwnedDialogWindow(const Program &program, HWND owner)
 {
-    return FindProcessWindow({program.process.dwProcessId, "#32770", nullptr, true, owner, true});
+    return FindProcessWindow(
+        {program.process.dwProcessId, "#32770", nullptr, true, owner, true});
 }
 
 HWND FindOwnedDialog(const Program &program, const char *caption, HWND owner)

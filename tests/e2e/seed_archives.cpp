@@ -46,7 +46,7 @@ int main(int argc, char **argv)
     std::error_code error;
     fs::remove_all(seed, error);
     bool made = !error;
-#define ARCHIVES(folder, nameFormat, count, fill, sizeModulus) \
+#define ARCHIVES(folder, nameFormat, count, fill, sizeModulus)                                 \
     made = made && MakeArchives(seed, folder, nameFormat, count, fill, sizeModulus);
 #include "thousands_of_archives.def"
 #undef ARCHIVES

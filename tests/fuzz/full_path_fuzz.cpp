@@ -65,7 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size < 2)
         return 0;
     const DWORD bufferSize = (DWORD)((data[0] | data[1] << 8) % 600);
-    const std::string path = std::string(reinterpret_cast<const char *>(data + 2), size - 2).c_str();
+    const std::string path =
+        std::string(reinterpret_cast<const char *>(data + 2), size - 2).c_str();
 
     // Exactly the room given, so that a write past it is caught.
     std::vector<char> buffer(bufferSize, '\x55');
@@ -91,9 +92,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     Check(memcmp(buffer.data(), expected.c_str(), expected.size() + 1) == 0,
           "the full path is the path folded as text");
     size_t lastSeparator = expected.rfind('/');
-    Check(lastSeparator + 1 == expected.size()
-              ? filePart == nullptr
-              : filePart == buffer.data() + lastSeparator + 1,
+    Check(lastSeparator + 1 == expected.size() ? filePart == nullptr
+                                               : filePart == buffer.data() + lastSeparator + 1,
           "the file part is what follows the last separator, if anything");
     return 0;
 }

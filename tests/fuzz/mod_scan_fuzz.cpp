@@ -27,8 +27,8 @@ const size_t LongestFoundName = MAX_PATH - 1;
 const size_t NamesPerInput = 64;
 
 struct FolderPlace {
-    const char *path;       // where this process makes the files
-    const char *relative;   // the scan's folder prefix, to measure its limit
+    const char *path;     // where this process makes the files
+    const char *relative; // the scan's folder prefix, to measure its limit
 };
 
 const FolderPlace Places[2] = {
@@ -114,11 +114,12 @@ void CheckList(const ModList &list, ModFolder folder, const MadeFiles &made)
         // and the absolute one fits MAX_PATH, and the name holds no
         // backslash (a separator in a path); otherwise it is left empty.
         std::string absolute = AbsolutePathOf(folder, row.name);
-        bool fits = strlen(Places[folder].relative) + row.name.size() < (size_t)TextBufferSize &&
-                    absolute.size() < (size_t)MAX_PATH &&
-                    row.name.find('\\') == std::string::npos;
+        bool fits =
+            strlen(Places[folder].relative) + row.name.size() < (size_t)TextBufferSize &&
+            absolute.size() < (size_t)MAX_PATH && row.name.find('\\') == std::string::npos;
         Check(row.fullPath == (fits ? absolute : std::string()),
-              "a row's full path is its own file's absolute path, or empty where it cannot be made");
+              "a row's full path is its own file's absolute path, or empty where it cannot be "
+              "made");
     }
     // Every name that matches the pattern is listed, one with a backslash
     // too (as Wine lists it).

@@ -58,8 +58,9 @@ bool MakeSizedFile(const std::string &path, unsigned long size)
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
-    bool sized = SetFilePointer(file, (LONG)size, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
-                 SetEndOfFile(file);
+    bool sized =
+        SetFilePointer(file, (LONG)size, nullptr, FILE_BEGIN) != INVALID_SET_FILE_POINTER &&
+        SetEndOfFile(file);
     return CloseHandle(file) && sized;
 }
 

@@ -257,6 +257,18 @@ struct ModOperationTest : ::testing::Test {
     {
         EXPECT_EQ(ExpectReportOf(failure), SystemText(code));
     }
+
+    // The operation on `row` is refused with the system's text for `code`:
+    // no file of the game folder, no row and no count changes.
+    void ExpectRefused(const Operation &operation, int row, DWORD code)
+    {
+        const std::string lists = Lists();
+        const auto files = Files(game.root);
+        Perform(operation, handle, row);
+        ExpectReport(operation.failure, code);
+        EXPECT_EQ(Files(game.root), files);
+        EXPECT_EQ(Lists(), lists);
+    }
 };
 
 struct ModMoveTest : ModOperationTest, ::testing::WithParamInterface<Operation> {};
@@ -360,16 +372,10 @@ TEST_P(ModMoveTest, AnExistingDestinationFailsAndReplacesNothing)
     const Operation &operation = GetParam();
     int row = ThreeMods(operation);
     ASSERT_TRUE(WriteWholeFile(Folder(operation.to) + "m.iwd", "a same-size mod"));
-    const std::string lists = Lists();
-    const auto files = Files(game.root);
 
-    Perform(operation, handle, row);
-
-    ExpectReport(operation.failure, ERROR_ALREADY_EXISTS);
+    ExpectRefused(operation, row, ERROR_ALREADY_EXISTS);
     EXPECT_EQ(ReadWholeFile(Folder(operation.from) + "m.iwd"), "the mod's bytes");
     EXPECT_EQ(ReadWholeFile(Folder(operation.to) + "m.iwd"), "a same-size mod");
-    EXPECT_EQ(Files(game.root), files);
-    EXPECT_EQ(Lists(), lists);
 }
 
 TEST_P(ModMoveTest, AMissingTargetFolderFailsAndKeepsTheMod)
@@ -397,14 +403,8 @@ TEST_P(ModMoveTest, ANameTooLongForTheDestinationIsRefused)
     const size_t prefix = strlen(ModFolderPathFormat(operation.to)) - strlen("%s");
     const std::string name(MAX_PATH - prefix, 'n');
     ModListSetCell(handle, operation.from, row, NameColumn, name.c_str());
-    const std::string lists = Lists();
-    const auto files = Files(game.root);
 
-    Perform(operation, handle, row);
-
-    ExpectReport(operation.failure, ERROR_FILENAME_EXCED_RANGE);
-    EXPECT_EQ(Files(game.root), files);
-    EXPECT_EQ(Lists(), lists);
+    ExpectRefused(operation, row, ERROR_FILENAME_EXCED_RANGE);
 }
 
 TEST_P(AnyModOperationTest, AModRemovedBehindTheProgramsBackFailsAndItsRowStays)
@@ -412,14 +412,8 @@ TEST_P(AnyModOperationTest, AModRemovedBehindTheProgramsBackFailsAndItsRowStays)
     const Operation &operation = GetParam();
     int row = ThreeMods(operation);
     RemovePath(Folder(operation.from) + "m.iwd");
-    const std::string lists = Lists();
-    const auto files = Files(game.root);
 
-    Perform(operation, handle, row);
-
-    ExpectReport(operation.failure, ERROR_FILE_NOT_FOUND);
-    EXPECT_EQ(Files(game.root), files);
-    EXPECT_EQ(Lists(), lists);
+    ExpectRefused(operation, row, ERROR_FILE_NOT_FOUND);
     EXPECT_EQ(List(operation.from).rows[row].name, "m.iwd");
 }
 
@@ -454,14 +448,8 @@ TEST_P(AnyModOperationTest, ARowWithoutAFullPathTouchesNoFile)
     int row = RowOf(operation.from, longName);
     ASSERT_NE(row, -1);
     ASSERT_EQ(List(operation.from).rows[row].fullPath, "");
-    const std::string lists = Lists();
-    const auto files = Files(game.root);
 
-    Perform(operation, handle, row);
-
-    ExpectReport(operation.failure, ERROR_FILENAME_EXCED_RANGE);
-    EXPECT_EQ(Files(game.root), files);
-    EXPECT_EQ(Lists(), lists);
+    ExpectRefused(operation, row, ERROR_FILENAME_EXCED_RANGE);
 }
 
 // A row whose narrow name is not its file's own has no full path: it is
@@ -486,14 +474,8 @@ TEST_P(AnyModOperationTest, ARowWhoseNameWouldReachAnotherFileTouchesNoFile)
             row = (int)i;
     ASSERT_NE(row, -1);
     ASSERT_EQ(List(operation.from).rows[row].fullPath, "");
-    const std::string lists = Lists();
-    const auto files = Files(game.root);
 
-    Perform(operation, handle, row);
-
-    ExpectReport(operation.failure, ERROR_INVALID_NAME);
-    EXPECT_EQ(Files(game.root), files);
-    EXPECT_EQ(Lists(), lists);
+    ExpectRefused(operation, row, ERROR_INVALID_NAME);
 }
 
 // Between volumes a move copies the file. Onto a volume without room for it

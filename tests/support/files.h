@@ -1,10 +1,10 @@
 // The tests' one vocabulary for the game folder and its files, the same for
 // every kind of test program (unit tests, fuzz targets, end-to-end driver,
 // benchmark), one name per operation:
-//   GameFolder, GameFolderIn, MakeGameFolder   the game folder's paths
-//   WriteWholeFile, ReadWholeFile, MakeSizedFile, FileSize   files
-//   PathExists, EnsureFolder, ChangeDirectory   paths and folders
-//   JoinPath, SystemPath                         building paths
+//   the game folder  GameFolder, GameFolderIn, MakeGameFolder
+//   files            WriteWholeFile, ReadWholeFile, MakeSizedFile, FileSize
+//   folders          PathExists, EnsureFolder, ChangeDirectory
+//   paths            JoinPath, SystemPath
 // Whole files go through the C library, the rest through the Win32 calls on
 // Windows (and so under Wine) and POSIX calls elsewhere. Nothing here reports
 // a failure itself: each call says whether it worked, and the caller reports

@@ -23,6 +23,9 @@ const int TextBufferSize = 255;
 // Cuts an open stream's file to `size` bytes; true on success. The C library
 // has no portable call for it.
 bool TruncateStream(FILE *stream, long size);
+// The system's handle of an open stream's file, for asking the system what
+// that file is; the stream keeps it and closes it.
+HANDLE StreamHandle(FILE *stream);
 
 // Formats like sprintf into a buffer of `size` bytes, and always terminates
 // it: gives the text's length, or -1 when it did not fit, the buffer then

@@ -2,6 +2,9 @@
 // contracts where the core relies on them: a search yields the folder's
 // entries matching the pattern case-insensitively, a full path is folded as
 // text without touching the disk, and a move never replaces its destination.
+// A path reaches its file as under Wine: each part by its exact name where
+// the folder has one, else by the folder's first entry of that name in
+// another case (a Linux folder can hold both "Mod.iwd" and "mod.iwd").
 #include "platform.h"
 
 #include "own_names.h"
@@ -13,6 +16,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,10 +37,68 @@ std::string UnixPath(const char *path)
     return result;
 }
 
+// The path a Win32 path reaches, found as Wine finds it; false, with errno,
+// when the look itself failed. The exact path is looked at first, so that a
+// path that is there costs one look.
+bool Reach(const char *path, std::string *reachedPath)
+{
+    std::string exact = UnixPath(path);
+    *reachedPath = exact;
+    struct stat info;
+    if (lstat(exact.c_str(), &info) == 0)
+        return true;
+    if (errno != ENOENT)
+        return false;
+    std::string reached;
+    size_t start = 0;
+    if (!exact.empty() && exact[0] == '/') {
+        reached = "/";
+        start = 1;
+    }
+    while (start <= exact.size()) {
+        size_t end = exact.find('/', start);
+        if (end == std::string::npos)
+            end = exact.size();
+        std::string part = exact.substr(start, end - start);
+        std::string folder = reached.empty() ? "." : reached;
+        std::string tried = reached + part;
+        if (!part.empty() && part != "." && part != ".." && lstat(tried.c_str(), &info) != 0) {
+            if (DIR *dir = opendir(folder.c_str())) {
+                while (struct dirent *entry = readdir(dir)) {
+                    if (strcasecmp(entry->d_name, part.c_str()) == 0) {
+                        tried = reached + entry->d_name;
+                        break;
+                    }
+                }
+                closedir(dir);
+            }
+        }
+        reached = tried;
+        if (end < exact.size())
+            reached += '/';
+        start = end + 1;
+    }
+    *reachedPath = reached;
+    return true;
+}
+
+std::string ReachedPath(const char *path)
+{
+    std::string reached;
+    Reach(path, &reached);
+    return reached;
+}
+
+bool HasWildcards(const std::string &pattern)
+{
+    return pattern.find_first_of("*?") != std::string::npos;
+}
+
 struct Search {
     DIR *dir;
     std::string folder;
     std::string pattern;
+    std::string only; // a pattern without wildcards: the one name it reached
 };
 
 bool NextMatch(Search *search, WIN32_FIND_DATAA *found)
@@ -46,7 +108,9 @@ bool NextMatch(Search *search, WIN32_FIND_DATAA *found)
             continue;
         // Like Wine, a name holding a backslash is listed as it is: the
         // core must see that it would name another file in a path.
-        if (fnmatch(search->pattern.c_str(), entry->d_name, FNM_CASEFOLD) != 0)
+        if (search->only.empty()
+                ? fnmatch(search->pattern.c_str(), entry->d_name, FNM_CASEFOLD) != 0
+                : search->only != entry->d_name)
             continue;
         memset(found, 0, sizeof *found);
         snprintf(found->cFileName, sizeof found->cFileName, "%s", entry->d_name);
@@ -137,6 +201,12 @@ HANDLE FindFirstFileA(LPCSTR pattern, WIN32_FIND_DATAA *found)
     search->pattern = slash == std::string::npos ? path : path.substr(slash + 1);
     if (search->folder.empty())
         search->folder = "/";
+    search->folder = ReachedPath(search->folder.c_str());
+    // Without wildcards a search finds the one entry the path reaches.
+    if (!HasWildcards(search->pattern)) {
+        std::string reached = ReachedPath((search->folder + "/" + search->pattern).c_str());
+        search->only = reached.substr(reached.rfind('/') + 1);
+    }
     search->dir = opendir(search->folder.c_str());
     if (!search->dir) {
         lastError = errno;
@@ -254,7 +324,17 @@ DWORD GetFullPathNameA(LPCSTR path, DWORD size, LPSTR buffer, LPSTR *filePart)
 
 BOOL MoveFileA(LPCSTR from, LPCSTR to)
 {
-    std::string source = UnixPath(from), target = UnixPath(to);
+    std::string source, target;
+    if (!Reach(from, &source) || !Reach(to, &target)) {
+        lastError = errno;
+        return FALSE;
+    }
+    // A destination reached in another case is there already, as under Wine.
+    struct stat there;
+    if (target != UnixPath(to) && lstat(target.c_str(), &there) == 0) {
+        lastError = EEXIST;
+        return FALSE;
+    }
     int renamed =
         renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE);
     if (renamed == 0)
@@ -292,7 +372,8 @@ BOOL MoveFileA(LPCSTR from, LPCSTR to)
 
 BOOL DeleteFileA(LPCSTR path)
 {
-    if (unlink(UnixPath(path).c_str()) == 0)
+    std::string reached;
+    if (Reach(path, &reached) && unlink(reached.c_str()) == 0)
         return TRUE;
     lastError = errno;
     return FALSE;
@@ -301,7 +382,7 @@ BOOL DeleteFileA(LPCSTR path)
 BOOL GetFileAttributesExA(LPCSTR path, GET_FILEEX_INFO_LEVELS, void *information)
 {
     // Like Wine, a link is followed; a dangling one is still there.
-    std::string unixPath = UnixPath(path);
+    std::string unixPath = ReachedPath(path);
     struct stat info;
     if (stat(unixPath.c_str(), &info) != 0 && lstat(unixPath.c_str(), &info) != 0) {
         lastError = errno;
@@ -321,7 +402,7 @@ BOOL GetFileAttributesExA(LPCSTR path, GET_FILEEX_INFO_LEVELS, void *information
 
 BOOL SetFileAttributesA(LPCSTR path, DWORD attributes)
 {
-    std::string unixPath = UnixPath(path);
+    std::string unixPath = ReachedPath(path);
     struct stat info;
     if (stat(unixPath.c_str(), &info) != 0) {
         lastError = errno;
@@ -334,6 +415,84 @@ BOOL SetFileAttributesA(LPCSTR path, DWORD attributes)
         return FALSE;
     }
     return TRUE;
+}
+
+// A file handle is its descriptor plus one: never 0, never
+// INVALID_HANDLE_VALUE.
+HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD, void *, DWORD disposition, DWORD, HANDLE)
+{
+    if (disposition != OPEN_EXISTING) {
+        lastError = ERROR_INVALID_PARAMETER;
+        return INVALID_HANDLE_VALUE;
+    }
+    // Like Wine, a link is followed. Never blocking: a pipe named like a
+    // file must not hang its opener.
+    int flags = access == 0 ? O_PATH : O_RDONLY | O_NONBLOCK;
+    std::string reached;
+    int file = Reach(path, &reached) ? open(reached.c_str(), flags | O_CLOEXEC) : -1;
+    if (file < 0) {
+        lastError = errno;
+        return INVALID_HANDLE_VALUE;
+    }
+    return (HANDLE)(intptr_t)(file + 1);
+}
+
+namespace {
+
+int Descriptor(HANDLE file)
+{
+    return (int)(intptr_t)file - 1;
+}
+
+} // namespace
+
+// The volume is the device, the index the inode: what stays with a file
+// whatever name reaches it.
+BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION *information)
+{
+    struct stat info;
+    if (fstat(Descriptor(file), &info) != 0) {
+        lastError = errno;
+        return FALSE;
+    }
+    memset(information, 0, sizeof *information);
+    information->dwFileAttributes =
+        S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+    information->dwVolumeSerialNumber = (DWORD)info.st_dev;
+    information->nFileSizeLow = (DWORD)(uint64_t)info.st_size;
+    information->nFileSizeHigh = (DWORD)((uint64_t)info.st_size >> 32);
+    information->nNumberOfLinks = (DWORD)info.st_nlink;
+    information->nFileIndexLow = (DWORD)(uint64_t)info.st_ino;
+    information->nFileIndexHigh = (DWORD)((uint64_t)info.st_ino >> 32);
+    return TRUE;
+}
+
+DWORD GetFileType(HANDLE file)
+{
+    struct stat info;
+    if (fstat(Descriptor(file), &info) != 0) {
+        lastError = errno;
+        return FILE_TYPE_UNKNOWN;
+    }
+    if (S_ISREG(info.st_mode) || S_ISDIR(info.st_mode))
+        return FILE_TYPE_DISK;
+    if (S_ISCHR(info.st_mode))
+        return FILE_TYPE_CHAR;
+    return S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode) ? FILE_TYPE_PIPE
+                                                            : FILE_TYPE_UNKNOWN;
+}
+
+BOOL CloseHandle(HANDLE file)
+{
+    if (close(Descriptor(file)) == 0)
+        return TRUE;
+    lastError = errno;
+    return FALSE;
+}
+
+HANDLE StreamHandle(FILE *stream)
+{
+    return (HANDLE)(intptr_t)(fileno(stream) + 1);
 }
 
 DWORD GetLastError(void)

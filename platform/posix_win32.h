@@ -27,6 +27,16 @@ typedef struct HWND__ *HWND;
 #define FILE_ATTRIBUTE_DIRECTORY 0x10
 #define FILE_ATTRIBUTE_NORMAL 0x80
 
+#define FILE_SHARE_READ 0x1
+#define FILE_SHARE_WRITE 0x2
+#define FILE_SHARE_DELETE 0x4
+#define OPEN_EXISTING 3
+#define FILE_FLAG_BACKUP_SEMANTICS 0x02000000
+#define FILE_TYPE_UNKNOWN 0
+#define FILE_TYPE_DISK 1
+#define FILE_TYPE_CHAR 2
+#define FILE_TYPE_PIPE 3
+
 #define FORMAT_MESSAGE_ALLOCATE_BUFFER 0x100
 #define FORMAT_MESSAGE_IGNORE_INSERTS 0x200
 #define FORMAT_MESSAGE_FROM_SYSTEM 0x1000
@@ -75,6 +85,19 @@ typedef struct {
 
 typedef enum { GetFileExInfoStandard } GET_FILEEX_INFO_LEVELS;
 
+typedef struct {
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD dwVolumeSerialNumber;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+    DWORD nNumberOfLinks;
+    DWORD nFileIndexHigh;
+    DWORD nFileIndexLow;
+} BY_HANDLE_FILE_INFORMATION;
+
 // With C linkage, as Win32's own.
 #ifdef __cplusplus
 extern "C" {
@@ -87,6 +110,13 @@ BOOL MoveFileA(LPCSTR from, LPCSTR to);
 BOOL DeleteFileA(LPCSTR path);
 BOOL GetFileAttributesExA(LPCSTR path, GET_FILEEX_INFO_LEVELS level, void *information);
 BOOL SetFileAttributesA(LPCSTR path, DWORD attributes);
+// Opens OPEN_EXISTING only; access 0 asks for the file's identity and
+// attributes alone.
+HANDLE CreateFileA(LPCSTR path, DWORD access, DWORD sharing, void *security, DWORD disposition,
+                   DWORD flags, HANDLE templateFile);
+BOOL GetFileInformationByHandle(HANDLE file, BY_HANDLE_FILE_INFORMATION *information);
+DWORD GetFileType(HANDLE file);
+BOOL CloseHandle(HANDLE file);
 DWORD GetLastError(void);
 void SetLastError(DWORD code);
 DWORD FormatMessageA(DWORD flags, const void *source, DWORD code, DWORD language, LPSTR buffer,

@@ -1,4 +1,4 @@
-// The one stream call the C library lacks on Windows.
+// The stream calls the C library lacks on Windows.
 #include "platform.h"
 
 #include <io.h>
@@ -6,4 +6,9 @@
 bool TruncateStream(FILE *stream, long size)
 {
     return fflush(stream) == 0 && _chsize(_fileno(stream), size) == 0;
+}
+
+HANDLE StreamHandle(FILE *stream)
+{
+    return (HANDLE)_get_osfhandle(_fileno(stream));
 }

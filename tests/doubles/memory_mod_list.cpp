@@ -49,7 +49,7 @@ void ModListInsertRow(HWND window, ModFolder folder, int index, const char *name
         return;
     if (index > (int)list.rows.size())
         index = (int)list.rows.size();
-    ModRow row;
+    ModRow row = {};
     row.name = name;
     list.rows.insert(list.rows.begin() + index, row);
 }
@@ -99,4 +99,17 @@ void ModListDeleteRow(HWND window, ModFolder folder, int index)
 void ModListShowCount(HWND window, ModFolder folder, unsigned count)
 {
     ListOf(window, folder).countLabel = count;
+}
+
+void ModListSetNote(HWND window, ModFolder folder, int index, int note)
+{
+    ModList &list = ListOf(window, folder);
+    if (IsRow(list, index))
+        list.rows[index].note = note;
+}
+
+int ModListGetNote(HWND window, ModFolder folder, int index)
+{
+    const ModList &list = ListOf(window, folder);
+    return IsRow(list, index) ? list.rows[index].note : 0;
 }

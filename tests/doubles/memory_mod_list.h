@@ -8,11 +8,13 @@
 #include <string>
 #include <vector>
 
-// One row as the list shows it: three text cells.
+// One row as the list shows it: three text cells, and the note kept with
+// it.
 struct ModRow {
     std::string name;
     std::string sizeText;
     std::string fullPath;
+    int note;
 };
 
 // The rows of one folder, in the order the folder search returned them, with

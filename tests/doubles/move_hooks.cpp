@@ -1,5 +1,6 @@
-// Natively, the stand-in's moves and looks at files pass through here (the
-// unit tests are linked with --wrap for renameat2, stat and lstat), so that
+// Natively, the stand-in's moves, removals and looks at files pass through
+// here (the unit tests are linked with --wrap for renameat2, unlink, stat and
+// lstat), so that
 // a test can act between a move's checks and the move itself, have a look
 // or a move fail, or have a move behave as Windows' does where Linux has no
 // such case.
@@ -29,6 +30,11 @@ bool NextMoveLeavesTheSource()
     return false;
 }
 
+bool NextDeleteFails(const std::string &)
+{
+    return false;
+}
+
 void EndMoveHooks()
 {
 }
@@ -41,6 +47,7 @@ int renameFailure;
 bool leaveSource;
 std::string failingLook;
 int failingLooks;
+std::string failingDelete;
 
 // Whether this look at `path` is one the test made fail.
 bool LookFails(const char *path)
@@ -86,6 +93,18 @@ int __wrap_renameat2(int fromFolder, const char *from, int toFolder, const char 
     return __real_renameat2(fromFolder, from, toFolder, to, flags);
 }
 
+int __real_unlink(const char *path);
+
+int __wrap_unlink(const char *path)
+{
+    if (!failingDelete.empty() && failingDelete == path) {
+        failingDelete.clear();
+        errno = EACCES;
+        return -1;
+    }
+    return __real_unlink(path);
+}
+
 int __real_stat(const char *path, struct stat *info);
 int __real_lstat(const char *path, struct stat *info);
 
@@ -120,6 +139,12 @@ bool NextMoveLeavesTheSource()
     return true;
 }
 
+bool NextDeleteFails(const std::string &path)
+{
+    failingDelete = path;
+    return true;
+}
+
 void MoveWithoutNoReplaceRename()
 {
     withoutNoReplaceRename = true;
@@ -131,6 +156,7 @@ void EndMoveHooks()
     renameFailure = 0;
     leaveSource = false;
     failingLooks = 0;
+    failingDelete.clear();
     withoutNoReplaceRename = false;
 }
 #endif

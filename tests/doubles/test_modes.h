@@ -46,5 +46,12 @@ bool NextLooksFail(const std::string &path, int count);
 // the source stays, as Windows' move between volumes does when the source
 // cannot be deleted; false on Windows.
 bool NextMoveLeavesTheSource();
+// Natively, the next removal of `path` (as the stand-in passes it) fails
+// with EACCES, as for a file another program holds; false on Windows.
+bool NextDeleteFails(const std::string &path);
+// Natively, `action` runs once the next scan has listed its folder's own
+// names and before its narrow search, as if the folder changed while it
+// was read; false on Windows.
+bool BetweenTheNextListings(std::function<void()> action);
 
 #endif

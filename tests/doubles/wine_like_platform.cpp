@@ -9,6 +9,11 @@ void ListNamesByCodePage()
 {
 }
 
+bool BetweenTheNextListings(std::function<void()>)
+{
+    return false;
+}
+
 void KeepFailedCopies()
 {
 }
@@ -27,6 +32,7 @@ void EndTestModes()
 #include <unistd.h>
 
 #include <string>
+#include <utility>
 
 void EndStreamFailures();
 void EndMoveHooks();
@@ -35,6 +41,7 @@ namespace {
 
 bool namesByCodePage;
 bool keepFailedCopies;
+std::function<void()> betweenListings;
 
 // The name as Wine lists it with a single-byte code page; true when that
 // changed it.
@@ -135,10 +142,17 @@ void KeepFailedCopies()
     keepFailedCopies = true;
 }
 
+bool BetweenTheNextListings(std::function<void()> action)
+{
+    betweenListings = std::move(action);
+    return true;
+}
+
 void EndTestModes()
 {
     namesByCodePage = false;
     keepFailedCopies = false;
+    betweenListings = nullptr;
     EndStreamFailures();
     EndMoveHooks();
 }
@@ -168,10 +182,15 @@ BOOL __wrap_FindNextFileA(HANDLE search, WIN32_FIND_DATAA *found)
 
 bool __wrap_ListOwnNames(LPCSTR pattern, OwnNameReceiver receive, void *context)
 {
-    if (!namesByCodePage)
-        return __real_ListOwnNames(pattern, receive, context);
     CodePageListing listing = {receive, context};
-    return __real_ListOwnNames(pattern, ReceiveByCodePage, &listing);
+    bool listed = namesByCodePage ? __real_ListOwnNames(pattern, ReceiveByCodePage, &listing)
+                                  : __real_ListOwnNames(pattern, receive, context);
+    if (betweenListings) {
+        std::function<void()> action = std::move(betweenListings);
+        betweenListings = nullptr;
+        action();
+    }
+    return listed;
 }
 
 // A path holding a character the code page cannot hold is not the file's

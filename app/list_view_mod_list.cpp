@@ -148,6 +148,26 @@ void ModListDeleteRow(HWND window, ModFolder folder, int index)
     SendMessageA(ListOf(window, folder), LVM_DELETEITEM, (WPARAM)index, 0);
 }
 
+// The note is the item's own parameter.
+void ModListSetNote(HWND window, ModFolder folder, int index, int note)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = index;
+    item.lParam = note;
+    SendMessageA(ListOf(window, folder), LVM_SETITEMA, 0, (LPARAM)&item);
+}
+
+int ModListGetNote(HWND window, ModFolder folder, int index)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = index;
+    if (!SendMessageA(ListOf(window, folder), LVM_GETITEMA, 0, (LPARAM)&item))
+        return 0;
+    return (int)item.lParam;
+}
+
 void ModListShowCount(HWND window, ModFolder folder, unsigned count)
 {
     SetDlgItemInt(window, CountLabels[folder], count, FALSE);

@@ -6,10 +6,13 @@ bool ReadRowFile(HWND window, ModFolder folder, int row, RowFile *file)
 {
     file->name[0] = '\0';
     file->fullPath[0] = '\0';
+    file->missingPath = PathMade;
     if (row < 0 || row >= ModListRowCount(window, folder))
         return false;
     ModListGetCell(window, folder, row, NameColumn, file->name, sizeof file->name);
     ModListGetCell(window, folder, row, FullPathColumn, file->fullPath, sizeof file->fullPath);
+    if (file->fullPath[0] == '\0')
+        file->missingPath = (MissingPath)ModListGetNote(window, folder, row);
     return true;
 }
 

@@ -29,13 +29,27 @@ void ModListGetCell(HWND window, ModFolder folder, int index, ModColumn column, 
                     int size);
 void ModListDeleteRow(HWND window, ModFolder folder, int index);
 void ModListShowCount(HWND window, ModFolder folder, unsigned count);
+// A number kept with a row and not shown, 0 until set; a missing row reads
+// as 0.
+void ModListSetNote(HWND window, ModFolder folder, int index, int note);
+int ModListGetNote(HWND window, ModFolder folder, int index);
 
 // What the core builds on those operations (mod_list.cpp).
 //
-// The file a row shows: its name and full path, each read whole.
+// Why the scan gave a row no full path, kept as the row's note.
+enum MissingPath {
+    PathMade = 0,
+    NameTooLong,   // the path would not fit
+    NameNotOwn,    // a path made from the name would reach another file
+    FolderChanged, // the folder changed while the scan read it
+};
+
+// The file a row shows: its name and full path, each read whole, and where
+// there is no path, why.
 struct RowFile {
     char name[MAX_PATH];
     char fullPath[MAX_PATH];
+    MissingPath missingPath;
 };
 
 // The one place a row index is checked and its cells read: false, with both

@@ -2,12 +2,18 @@
 // or deletes that row's file, and on success brings the lists and their
 // count labels up to date. A failure changes nothing and is reported with
 // the system's reason.
+//
+// An operation acts only on the file the row shows, found just before by its
+// exact name and taken by its identity, and judges what it did by identity,
+// never by name or size: a lookup that folds case reaches "Mod.iwd" for
+// "mod.iwd" once "mod.iwd" is gone, and two files may be of one size.
 #include "mod_operations.h"
 
 #include "error_report.h"
+#include "file_identity.h"
 #include "mod_scan.h"
 
-#include <stdio.h>
+#include <string.h>
 
 namespace {
 
@@ -15,72 +21,99 @@ namespace {
 // worked on until the next scan.
 const char FolderChangedReason[] = "The folder changed while it was read: use Scan.";
 
-// The scan leaves the full path empty where no path reaches the row's file
-// alone; such a row is refused, touching nothing.
-void RefuseRowWithoutPath(HWND window, ModFolder folder, const RowFile &file,
-                          const char *failure)
+void Rescan(HWND window, ModFolder folder)
 {
-    DWORD code = MissingFullPathReason(folder, file.name);
-    if (code == ERROR_SUCCESS)
+    if (folder == InstalledFolder)
+        ScanInstalled(window);
+    else
+        ScanAvailable(window);
+}
+
+// The scan left the full path empty where no path reaches the row's file
+// alone, and kept the reason with the row.
+void RefuseRowWithoutPath(HWND window, MissingPath missing, const char *failure)
+{
+    if (missing == FolderChanged)
         ReportFailure(window, FolderChangedReason, failure);
     else
-        ReportError(window, code, failure);
+        ReportError(window,
+                    missing == NameTooLong ? ERROR_FILENAME_EXCED_RANGE : ERROR_INVALID_NAME,
+                    failure);
 }
 
-// What a look at a file found: there, with its attributes and size; surely
-// not there (no such file or folder); or neither, when the look itself
-// failed (a share that did not answer, a folder that may not be read).
-struct FileState {
-    bool exists;
-    bool absent;
-    DWORD attributes;
-    DWORD sizeLow;
-    DWORD sizeHigh;
+// Finds the row's file just before it is acted on: a search of its full
+// path must find a file of exactly the row's name, which must be one file
+// name. Gives that file's identity, or false once the user has been told
+// why not, under `failure`.
+bool FindRowFile(HWND window, const RowFile &file, const char *failure, FileIdentity *identity)
+{
+    if (file.fullPath[0] == '\0') {
+        RefuseRowWithoutPath(window, file.missingPath, failure);
+        return false;
+    }
+    if (!IsOneFileName(file.name)) {
+        ReportError(window, ERROR_INVALID_NAME, failure);
+        return false;
+    }
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(file.fullPath, &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        ReportError(window, GetLastError(), failure);
+        return false;
+    }
+    FindClose(search);
+    // Another name found is another file: the row's own is gone.
+    FileLook look = strcmp(found.cFileName, file.name) == 0
+                        ? LookAtFile(file.fullPath, identity)
+                        : FileAbsent;
+    if (look != FileThere) {
+        ReportError(window, look == FileAbsent ? (DWORD)ERROR_FILE_NOT_FOUND : GetLastError(),
+                    failure);
+        return false;
+    }
+    return true;
+}
+
+// What a look at a path found, and why a look failed.
+struct PathState {
+    FileLook look;
+    FileIdentity identity;
+    DWORD code;
 };
 
-FileState StateOf(const char *path)
+PathState StateOf(const char *path)
 {
+    PathState state;
+    state.look = LookAtFile(path, &state.identity);
+    state.code = state.look == FileUnknown ? GetLastError() : ERROR_SUCCESS;
+    return state;
+}
+
+bool Holds(const PathState &state, const FileIdentity &identity)
+{
+    return state.look == FileThere && SameFile(state.identity, identity);
+}
+
+// Removes the copy a failed move left, while the destination still holds
+// that copy. A read-only copy (of a read-only mod) is made writable first.
+// False when the copy stays.
+bool RemoveCopy(const char *destination, const FileIdentity &copy)
+{
+    if (!Holds(StateOf(destination), copy))
+        return true;
     WIN32_FILE_ATTRIBUTE_DATA information;
-    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &information)) {
-        DWORD code = GetLastError();
-        return FileState{false, code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND, 0,
-                         0, 0};
-    }
-    return FileState{true, false, information.dwFileAttributes, information.nFileSizeLow,
-                     information.nFileSizeHigh};
-}
-
-// Whether the source is still there, of the size it had before the move.
-bool StillWhole(const FileState &before, const FileState &after)
-{
-    return before.exists && after.exists && after.sizeLow == before.sizeLow &&
-           after.sizeHigh == before.sizeHigh;
-}
-
-// Removes the copy a move between volumes made and did not finish with. A
-// read-only copy (of a read-only mod) is made writable first, that copy only.
-void RemoveCopy(const char *destination)
-{
-    FileState copy = StateOf(destination);
-    if (!copy.exists)
-        return;
-    if (copy.attributes & FILE_ATTRIBUTE_READONLY)
-        SetFileAttributesA(destination, copy.attributes & ~(DWORD)FILE_ATTRIBUTE_READONLY);
-    DeleteFileA(destination);
+    if (GetFileAttributesExA(destination, GetFileExInfoStandard, &information) &&
+        (information.dwFileAttributes & FILE_ATTRIBUTE_READONLY))
+        SetFileAttributesA(destination,
+                           information.dwFileAttributes & ~(DWORD)FILE_ATTRIBUTE_READONLY);
+    return DeleteFileA(destination) != 0;
 }
 
 // Moves the file a row of one folder's list shows into the other folder,
 // under the same name. True when the file has moved; otherwise the user has
 // been told why, under `failure`.
-bool MoveRowFile(HWND window, const RowFile &file, ModFolder from, ModFolder to,
-                 const char *failure)
+bool MoveRowFile(HWND window, const RowFile &file, ModFolder to, const char *failure)
 {
-    const char *fullPath = file.fullPath;
-    if (fullPath[0] == '\0') {
-        RefuseRowWithoutPath(window, from, file, failure);
-        return false;
-    }
-
     // A name too long for the destination is never moved under a shorter
     // one.
     char destination[MAX_PATH];
@@ -88,28 +121,42 @@ bool MoveRowFile(HWND window, const RowFile &file, ModFolder from, ModFolder to,
         ReportError(window, ERROR_FILENAME_EXCED_RANGE, failure);
         return false;
     }
+    FileIdentity source;
+    if (!FindRowFile(window, file, failure, &source))
+        return false;
 
-    FileState destinationBefore = StateOf(destination);
-    FileState sourceBefore = StateOf(fullPath);
-    DWORD code;
-    if (MoveFileA(fullPath, destination)) {
+    const PathState before = StateOf(destination);
+    DWORD code = MoveFileA(file.fullPath, destination) ? ERROR_SUCCESS : GetLastError();
+    const PathState sourceAfter = StateOf(file.fullPath);
+    const PathState after = StateOf(destination);
+
+    // The row's path no longer reaches the file, and the destination holds
+    // it: the file itself within one volume; between volumes a file that
+    // was not there before, which only a move that worked may count as the
+    // copy of it.
+    const bool sourceLeft = sourceAfter.look == FileAbsent ||
+                            (sourceAfter.look == FileThere && !Holds(sourceAfter, source));
+    const bool newFile =
+        before.look == FileAbsent && after.look == FileThere && !Holds(after, source);
+    if (sourceLeft && (Holds(after, source) || (code == ERROR_SUCCESS && newFile)))
+        return true;
+
+    const bool sourceStays = Holds(sourceAfter, source);
+    if (code == ERROR_SUCCESS) {
         // Between volumes Windows copies, and where the source then cannot
-        // be deleted it still reports success: with the source still there
-        // whole, the file has not moved.
-        if (!StillWhole(sourceBefore, StateOf(fullPath)))
-            return true;
-        code = ERROR_ACCESS_DENIED;
-    } else {
-        code = GetLastError();
+        // be deleted it still reports success.
+        code = sourceStays                       ? (DWORD)ERROR_ACCESS_DENIED
+               : sourceAfter.look == FileUnknown ? sourceAfter.code
+               : after.look == FileUnknown       ? after.code
+                                                 : (DWORD)ERROR_FILE_NOT_FOUND;
     }
-    // Only what the failed move itself left goes again: a copy in a
-    // destination that was surely not there before, while the source is
-    // still there whole. "File exists" means another program's file took
-    // the name meanwhile; a move within one volume is a rename, which
-    // leaves nothing.
-    if (code != ERROR_ALREADY_EXISTS && code != ERROR_FILE_EXISTS && destinationBefore.absent &&
-        StillWhole(sourceBefore, StateOf(fullPath)))
-        RemoveCopy(destination);
+    // Only a file the failed move itself made goes again, and only while the
+    // file it was made from is still where it was: "file exists" means that
+    // another program's file took the name meanwhile. A copy that cannot be
+    // removed is shown in its list.
+    if (code != ERROR_ALREADY_EXISTS && code != ERROR_FILE_EXISTS && sourceStays && newFile &&
+        !RemoveCopy(destination, after.identity))
+        Rescan(window, to);
     ReportError(window, code, failure);
     return false;
 }
@@ -120,8 +167,7 @@ void InstallMod(HWND window, int row)
 {
     RowFile file;
     if (!ReadRowFile(window, AvailableFolder, row, &file) ||
-        !MoveRowFile(window, file, AvailableFolder, InstalledFolder,
-                     "Failed to install the mod."))
+        !MoveRowFile(window, file, InstalledFolder, "Failed to install the mod."))
         return;
     ModListDeleteRow(window, AvailableFolder, row);
     ScanInstalled(window);
@@ -132,8 +178,7 @@ void UninstallMod(HWND window, int row)
 {
     RowFile file;
     if (!ReadRowFile(window, InstalledFolder, row, &file) ||
-        !MoveRowFile(window, file, InstalledFolder, AvailableFolder,
-                     "Failed to uninstall the mod."))
+        !MoveRowFile(window, file, AvailableFolder, "Failed to uninstall the mod."))
         return;
     ModListDeleteRow(window, InstalledFolder, row);
     ShowRowCount(window, InstalledFolder);
@@ -142,15 +187,14 @@ void UninstallMod(HWND window, int row)
 
 void DeleteMod(HWND window, int row, ModFolder folder)
 {
+    const char failure[] = "Failed to delete the mod.";
     RowFile file;
-    if (!ReadRowFile(window, folder, row, &file))
+    FileIdentity identity;
+    if (!ReadRowFile(window, folder, row, &file) ||
+        !FindRowFile(window, file, failure, &identity))
         return;
-    if (file.fullPath[0] == '\0') {
-        RefuseRowWithoutPath(window, folder, file, "Failed to delete the mod.");
-        return;
-    }
     if (!DeleteFileA(file.fullPath)) {
-        ReportError(window, GetLastError(), "Failed to delete the mod.");
+        ReportError(window, GetLastError(), failure);
         return;
     }
     ModListDeleteRow(window, folder, row);

@@ -26,17 +26,36 @@ const FolderScan Folders[2] = {
 // Where the running scan of each list inserts its next row.
 int insertionCounter[2];
 
-// The absolute path of a file of the folder, folded as text. Empty when it
-// cannot be made (the relative path or the result would not fit), so that a
-// row never shows a path other than its own file's.
-void MakeFullPath(ModFolder folder, const char *name, char *fullPath, DWORD size)
+// The absolute path of a file of the folder, folded as text; false when it
+// cannot be made (the relative path or the result would not fit).
+bool MakeFullPath(ModFolder folder, const char *name, char *fullPath, DWORD size)
 {
     char relative[TextBufferSize];
     DWORD made = 0;
     if (FormatText(relative, sizeof relative, Folders[folder].pathFormat, name) >= 0)
         made = GetFullPathNameA(relative, size, fullPath, nullptr);
-    if (made == 0 || made >= size)
+    return made > 0 && made < size;
+}
+
+// The full path of a found file, where it reaches that file and no other;
+// otherwise it is left empty, so that a row never shows a path other than
+// its own file's, and the reason is given.
+MissingPath MakeRowPath(ModFolder folder, const WIN32_FIND_DATAA &found, OwnNameCheck *names,
+                        char *fullPath)
+{
+    bool made = MakeFullPath(folder, found.cFileName, fullPath, MAX_PATH);
+    // Asked of every entry, as the check follows the search.
+    OwnPath own = CheckOwnPath(names, &found, made ? fullPath : "");
+    // A separator in the name makes a path into another folder, and path
+    // normalisation drops a final dot or space, giving another file's name.
+    MissingPath missing = !IsOneFileName(found.cFileName) ? NameNotOwn
+                          : !made                         ? NameTooLong
+                          : own == PathIsOwn              ? PathMade
+                          : own == EntryUnlisted          ? FolderChanged
+                                                          : NameNotOwn;
+    if (missing != PathMade)
         fullPath[0] = '\0';
+    return missing;
 }
 
 void AddRow(HWND window, ModFolder folder, const WIN32_FIND_DATAA &found, OwnNameCheck *names)
@@ -51,12 +70,10 @@ void AddRow(HWND window, ModFolder folder, const WIN32_FIND_DATAA &found, OwnNam
     ModListSetCell(window, folder, index, SizeColumn, sizeText);
 
     char fullPath[MAX_PATH];
-    MakeFullPath(folder, found.cFileName, fullPath, sizeof fullPath);
-    // A separator in the name makes a path into another folder, and path
-    // normalisation drops a final dot or space, giving another file's name.
-    if (!IsOwnPath(names, &found, fullPath))
-        fullPath[0] = '\0';
+    MissingPath missing = MakeRowPath(folder, found, names, fullPath);
     ModListSetCell(window, folder, index, FullPathColumn, fullPath);
+    if (missing != PathMade)
+        ModListSetNote(window, folder, index, missing);
 
     insertionCounter[folder]++;
 }
@@ -91,34 +108,9 @@ const char *ModFolderPathFormat(ModFolder folder)
     return Folders[folder].pathFormat;
 }
 
-DWORD MissingFullPathReason(ModFolder folder, const char *name)
+bool IsOneFileName(const char *name)
 {
-    char fullPath[MAX_PATH];
-    MakeFullPath(folder, name, fullPath, sizeof fullPath);
-    if (fullPath[0] == '\0')
-        return ERROR_FILENAME_EXCED_RANGE;
-    // The folder is read again: where the name is listed once and would
-    // reach its own file now, it was refused because the folder changed
-    // while it was read.
-    const char *pattern = Folders[folder].searchPattern;
-    OwnNameCheck names;
-    BeginOwnNames(&names, pattern);
-    int listed = 0;
-    bool own = false;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(pattern, &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (strcmp(found.cFileName, name) == 0) {
-                listed++;
-                own = IsOwnPath(&names, &found, fullPath);
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    EndOwnNames(&names);
-    own = own && listed == 1;
-    return own ? ERROR_SUCCESS : ERROR_INVALID_NAME;
+    return name[0] != '\0' && strpbrk(name, "\\/:*?\"<>|") == nullptr;
 }
 
 void ScanInstalled(HWND window)

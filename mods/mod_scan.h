@@ -8,12 +8,9 @@
 // the current directory.
 const char *ModFolderPathFormat(ModFolder folder);
 
-// Why the scan left a row of this name in this folder without a full path:
-// ERROR_FILENAME_EXCED_RANGE when the name is too long for one,
-// ERROR_INVALID_NAME when a path made from it would reach another file, and
-// ERROR_SUCCESS when it names one file now and a path would reach it: the
-// folder changed while the scan read it.
-DWORD MissingFullPathReason(ModFolder folder, const char *name);
+// Whether a name is one file name and nothing more: no separator, drive or
+// stream colon or wildcard, which a path would take for more than a name.
+bool IsOneFileName(const char *name);
 
 void ScanInstalled(HWND window);
 void ScanAvailable(HWND window);

@@ -99,7 +99,7 @@ bool SameName(const OwnNameCheck *check, int place, const char *name)
 // Which of two files of one narrow name and one size is matched does not
 // matter: their rows look alike in every cell, and only the one matched to
 // the own file gets that file's path.
-bool IsOwnName(OwnNameCheck *check, const WIN32_FIND_DATAA *found)
+OwnPath CheckOwnName(OwnNameCheck *check, const WIN32_FIND_DATAA *found)
 {
     const char *name = found->cFileName;
     for (int place = FirstNotBelow(check, name); SameName(check, place, name); place++) {
@@ -107,10 +107,10 @@ bool IsOwnName(OwnNameCheck *check, const WIN32_FIND_DATAA *found)
         if (!entry.taken && entry.sizeLow == found->nFileSizeLow &&
             entry.sizeHigh == found->nFileSizeHigh) {
             entry.taken = true;
-            return entry.own;
+            return entry.own ? PathIsOwn : PathNotOwn;
         }
     }
-    return false;
+    return EntryUnlisted;
 }
 
 } // namespace
@@ -152,12 +152,14 @@ void BeginOwnNames(OwnNameCheck *check, LPCSTR pattern)
     qsort(check->byName, (size_t)check->count, sizeof(int), CompareByName);
 }
 
-bool IsOwnPath(OwnNameCheck *check, const WIN32_FIND_DATAA *found, const char *fullPath)
+OwnPath CheckOwnPath(OwnNameCheck *check, const WIN32_FIND_DATAA *found, const char *fullPath)
 {
-    bool own = IsOwnName(check, found);
+    OwnPath own = CheckOwnName(check, found);
     size_t length = strlen(check->folderPath);
-    return own && length > 0 && strncmp(fullPath, check->folderPath, length) == 0 &&
-           strcmp(fullPath + length, found->cFileName) == 0;
+    if (own == PathIsOwn && (length == 0 || strncmp(fullPath, check->folderPath, length) != 0 ||
+                             strcmp(fullPath + length, found->cFileName) != 0))
+        own = PathNotOwn;
+    return own;
 }
 
 void EndOwnNames(OwnNameCheck *check)

@@ -29,13 +29,20 @@ struct OwnNameCheck {
 
 // Lists the folder of `pattern` (a folder, a separator and a file pattern).
 void BeginOwnNames(OwnNameCheck *check, LPCSTR pattern);
-// Whether the full path the narrow calls made for an entry of the narrow
-// search reaches that file and no other: its narrow name is its own, and
-// the path is exactly the folder's own path and that name, nothing dropped
-// or folded away. Asked once for each entry, in the search's order; an
-// entry the wide listing lacks, or lists at another size (the folder changed
-// meanwhile), is not vouched for.
-bool IsOwnPath(OwnNameCheck *check, const WIN32_FIND_DATAA *found, const char *fullPath);
+// What the check says of the full path the narrow calls made for an entry
+// of the narrow search.
+enum OwnPath {
+    // It reaches that file and no other: the narrow name is the file's own,
+    // and the path is exactly the folder's own path and that name, nothing
+    // dropped or folded away.
+    PathIsOwn,
+    PathNotOwn,
+    // The wide listing lacks the entry, or lists it at another size: the
+    // folder changed meanwhile, and nothing is vouched for.
+    EntryUnlisted,
+};
+// Asked once for each entry, in the search's order.
+OwnPath CheckOwnPath(OwnNameCheck *check, const WIN32_FIND_DATAA *found, const char *fullPath);
 void EndOwnNames(OwnNameCheck *check);
 
 // What each platform gives the check (win32_names.cpp, posix_win32.cpp),

@@ -2,6 +2,7 @@
 // error reports of their failures.
 #include "error_report.h"
 #include "ignore_list.h"
+#include "linux_side.h"
 #include "memory_mod_list.h"
 #include "mod_operations.h"
 #include "mod_scan.h"
@@ -15,6 +16,7 @@
 #include <climits>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <string.h>
@@ -80,6 +82,21 @@ ModFolder OtherFolder(ModFolder folder)
 std::string Folder(ModFolder folder)
 {
     return folder == InstalledFolder ? "../main/" : "mods/";
+}
+
+// A file of the folder as the operations name it to the Linux stand-in.
+std::string AsTheStandInNamesIt(ModFolder folder, const std::string &name)
+{
+    std::string path = ModFolderPathFormat(folder);
+    path.replace(path.find("%s"), 2, name);
+    std::replace(path.begin(), path.end(), '\\', '/');
+    return path;
+}
+
+// The same, relative to the game folder, as Files names them.
+std::string InRoot(ModFolder folder)
+{
+    return folder == InstalledFolder ? "main/" : "QuillmoorMM/mods/";
 }
 
 // The system's text for a code, as the error report asks for it.
@@ -197,6 +214,13 @@ struct ModOperationTest : ::testing::Test {
     {
         ScanInstalled(handle);
         ScanAvailable(handle);
+    }
+    void Rescan(ModFolder folder)
+    {
+        if (folder == InstalledFolder)
+            ScanInstalled(handle);
+        else
+            ScanAvailable(handle);
     }
 
     int RowOf(ModFolder folder, const std::string &name)
@@ -417,6 +441,78 @@ TEST_P(AnyModOperationTest, AModRemovedBehindTheProgramsBackFailsAndItsRowStays)
     EXPECT_EQ(List(operation.from).rows[row].name, "m.iwd");
 }
 
+// A Linux folder (or a Windows one with case sensitivity) can hold two names
+// that differ only in case, and Wine finds a name in another case where the
+// exact one is missing: the picked file moves and its twin, of one size,
+// stays, though after the move the old path reaches that twin.
+TEST_P(ModMoveTest, TheModMovesAndItsCaseTwinStays)
+{
+    const Operation &operation = GetParam();
+    const std::string from = Folder(operation.from);
+    if (!HasLinuxSide())
+        GTEST_SKIP() << LinuxSideMissing;
+    ASSERT_TRUE(OnLinuxSide("printf 'the Twin' >" + from + "Twin.iwd && printf 'the twin' >" +
+                            from + "twin.iwd"));
+    ScanBoth();
+
+    Perform(operation, handle, RowOf(operation.from, "twin.iwd"));
+
+    EXPECT_TRUE(recordedMessages.empty());
+    auto files = Files(game.root);
+    EXPECT_EQ(files[InRoot(operation.to) + "twin.iwd"], "the twin");
+    EXPECT_EQ(files[InRoot(operation.from) + "Twin.iwd"], "the Twin");
+    EXPECT_EQ(files.count(InRoot(operation.from) + "twin.iwd"), 0u);
+    EXPECT_EQ(RowOf(operation.from, "twin.iwd"), -1);
+    EXPECT_NE(RowOf(operation.from, "Twin.iwd"), -1);
+    EXPECT_NE(RowOf(operation.to, "twin.iwd"), -1);
+}
+
+// A row whose file went behind the program's back never reaches what its
+// path now finds in another case, a name holding a backslash never reaches
+// the file of a sub-folder, and a name that a path would take for a stream
+// never reaches a stream of another file.
+TEST_P(AnyModOperationTest, ARowReachesNoOtherFileOfAnotherName)
+{
+    const Operation &operation = GetParam();
+    const std::string from = Folder(operation.from);
+    const struct {
+        const char *what;
+        std::string made, row, then;
+        DWORD code;
+    } cases[] = {
+        {"a case twin", "printf 1 >" + from + "Twin.iwd && printf 2 >" + from + "twin.iwd",
+         "twin.iwd", "rm " + from + "twin.iwd", ERROR_FILE_NOT_FOUND},
+        {"a backslash",
+         "mkdir " + from + "b && printf 1 >" + from + "b/s.iwd && printf 22 >'" + from +
+             "b\\s.iwd'",
+         "b\\s.iwd", "true", ERROR_INVALID_NAME},
+        {"a colon", "printf 1 >" + from + "a && printf 22 >'" + from + "a:s.iwd'", "a:s.iwd",
+         "true", ERROR_INVALID_NAME},
+    };
+    if (!HasLinuxSide())
+        GTEST_SKIP() << LinuxSideMissing;
+    // Under Wine the game folder's removal would take a backslash for a
+    // separator, and never end.
+    struct Leftovers {
+        std::string folder;
+        ~Leftovers()
+        {
+            OnLinuxSide("rm -rf " + folder + "*");
+        }
+    } leftovers{from};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        ClearMessages();
+        ASSERT_TRUE(OnLinuxSide("rm -rf " + from + "* && " + c.made));
+        ScanBoth();
+        int row = RowOf(operation.from, c.row);
+        ASSERT_NE(row, -1);
+        ASSERT_TRUE(OnLinuxSide(c.then));
+
+        ExpectRefused(operation, row, c.code);
+    }
+}
+
 TEST_P(AnyModOperationTest, AFileThatCannotBeMovedOrDeletedFailsAndStays)
 {
     const Operation &operation = GetParam();
@@ -537,10 +633,7 @@ TEST_P(ModMoveTest, ADestinationThatCouldNotBeLookedAtIsLeftAlone)
     const Operation &operation = GetParam();
     int row = ThreeMods(operation);
     const std::string destination = Folder(operation.to) + "m.iwd";
-    std::string looked = ModFolderPathFormat(operation.to);
-    looked.replace(looked.find("%s"), 2, "m.iwd");
-    std::replace(looked.begin(), looked.end(), '\\', '/');
-    if (!NextLooksFail(looked, 2) ||
+    if (!NextLooksFail(AsTheStandInNamesIt(operation.to, "m.iwd"), 1) ||
         !BeforeNextMove([&] { ASSERT_TRUE(WriteWholeFile(destination, "another program's")); },
                         EIO))
         GTEST_SKIP() << "no hook into the system's move here";
@@ -552,9 +645,10 @@ TEST_P(ModMoveTest, ADestinationThatCouldNotBeLookedAtIsLeftAlone)
     EXPECT_EQ(ReadWholeFile(Folder(operation.from) + "m.iwd"), "the mod's bytes");
 }
 
-// A move that reports failure though the file got across (its source gone)
-// leaves the only copy where it is.
-TEST_P(ModMoveTest, AFailedMoveThatTookTheFileAcrossKeepsIt)
+// A move that reports failure though the file got across (its source gone,
+// the destination holding that very file) has moved it: the lists follow,
+// and the only copy stays where it is.
+TEST_P(ModMoveTest, AMoveReportedFailedThatTookTheFileAcrossHasMovedIt)
 {
     const Operation &operation = GetParam();
     int row = ThreeMods(operation);
@@ -565,31 +659,53 @@ TEST_P(ModMoveTest, AFailedMoveThatTookTheFileAcrossKeepsIt)
 
     Perform(operation, handle, row);
 
-    ExpectReportOf(operation.failure);
+    EXPECT_TRUE(recordedMessages.empty());
     EXPECT_EQ(ReadWholeFile(to), "the mod's bytes");
     EXPECT_FALSE(PathExists(from));
+    EXPECT_EQ(RowOf(operation.from, "m.iwd"), -1);
+    EXPECT_NE(RowOf(operation.to, "m.iwd"), -1);
 }
 
-// A source that changed while a move failed is not known to be whole: the
-// destination is left as the failed move left it.
-TEST_P(ModMoveTest, ASourceThatChangedDuringAFailedMoveLeavesTheDestination)
+// What a failed move left at the destination goes again only while the
+// source is the very file it was made from, whatever became of its bytes;
+// a source replaced by another file leaves the destination as it is.
+TEST_P(ModMoveTest, AFailedMoveRemovesWhatItLeftOnlyWhileTheSourceIsTheSameFile)
 {
     const Operation &operation = GetParam();
-    int row = ThreeMods(operation);
     const std::string from = Folder(operation.from) + "m.iwd",
                       to = Folder(operation.to) + "m.iwd";
-    auto changeBoth = [&] {
-        ASSERT_TRUE(WriteWholeFile(to, "part"));
-        ASSERT_TRUE(WriteWholeFile(from, "changed"));
+    const struct {
+        const char *what;
+        std::function<void()> change;
+        const char *left;
+    } cases[] = {
+        {"rewritten in place", [&] { ASSERT_TRUE(WriteWholeFile(from, "changed")); },
+         MissingFile},
+        {"replaced",
+         [&] {
+             ASSERT_TRUE(WriteWholeFile(from + ".new", "changed"));
+             std::filesystem::rename(from + ".new", from);
+         },
+         "part"},
     };
-    if (!BeforeNextMove(changeBoth, EIO))
-        GTEST_SKIP() << "no hook into the system's move here";
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.what);
+        RemovePath(to);
+        ClearMessages();
+        int row = ThreeMods(operation);
+        auto partlyCopied = [&] {
+            ASSERT_TRUE(WriteWholeFile(to, "part"));
+            c.change();
+        };
+        if (!BeforeNextMove(partlyCopied, EIO))
+            GTEST_SKIP() << "no hook into the system's move here";
 
-    Perform(operation, handle, row);
+        Perform(operation, handle, row);
 
-    ExpectReportOf(operation.failure);
-    EXPECT_EQ(ReadWholeFile(to), "part");
-    EXPECT_EQ(ReadWholeFile(from), "changed");
+        ExpectReport(operation.failure, EIO);
+        EXPECT_EQ(ReadWholeFile(to), c.left);
+        EXPECT_EQ(ReadWholeFile(from), "changed");
+    }
 }
 
 // Between volumes Windows reports a move done where it copied the file but
@@ -608,6 +724,26 @@ TEST_P(ModMoveTest, AMoveThatLeavesTheSourceWholeIsNoMove)
     ExpectReport(operation.failure, ERROR_ACCESS_DENIED);
     EXPECT_EQ(Files(game.root), files);
     EXPECT_EQ(Lists(), lists);
+}
+
+// A copy that cannot be removed either (another program holds it) is not
+// left unseen: its folder's list shows it.
+TEST_P(ModMoveTest, ACopyThatCannotBeRemovedShowsInItsList)
+{
+    const Operation &operation = GetParam();
+    int row = ThreeMods(operation);
+    if (!NextMoveLeavesTheSource() ||
+        !NextDeleteFails(AsTheStandInNamesIt(operation.to, "m.iwd")))
+        GTEST_SKIP() << "no hook into the system's move here";
+
+    Perform(operation, handle, row);
+
+    ExpectReport(operation.failure, ERROR_ACCESS_DENIED);
+    EXPECT_EQ(ReadWholeFile(Folder(operation.to) + "m.iwd"), "the mod's bytes");
+    EXPECT_EQ(ReadWholeFile(Folder(operation.from) + "m.iwd"), "the mod's bytes");
+    EXPECT_NE(RowOf(operation.from, "m.iwd"), -1);
+    EXPECT_NE(RowOf(operation.to, "m.iwd"), -1);
+    EXPECT_EQ(List(operation.to).countLabel, 2u);
 }
 
 // A read-only mod moved onto another volume is copied, read-only too, and
@@ -648,13 +784,21 @@ TEST_P(ModMoveTest, AReadOnlyModMovedOntoAnotherVolumeStaysOnlyWhereItWas)
     EXPECT_EQ(Lists(), lists);
 }
 
-// A row the scan refused because its folder changed while it was read is
-// refused until the next scan, and says so.
+// A row the scan refused because its folder changed while it was read (the
+// mod grew between the listing of its names and the search) is refused until
+// the next scan, and says so.
 TEST_P(AnyModOperationTest, ARowRefusedWhileItsFolderChangedSaysToScan)
 {
     const Operation &operation = GetParam();
-    int row = ThreeMods(operation);
-    ModListSetCell(handle, operation.from, row, FullPathColumn, "");
+    ThreeMods(operation);
+    const std::string mod = Folder(operation.from) + "m.iwd";
+    if (!BetweenTheNextListings(
+            [&] { ASSERT_TRUE(WriteWholeFile(mod, "grown while it was read")); }))
+        GTEST_SKIP() << "no hook into the scan here";
+    Rescan(operation.from);
+    int row = RowOf(operation.from, "m.iwd");
+    ASSERT_NE(row, -1);
+    ASSERT_EQ(List(operation.from).rows[row].fullPath, "");
     const std::string lists = Lists();
     const auto files = Files(game.root);
 

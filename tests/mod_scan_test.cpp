@@ -307,20 +307,21 @@ TEST_F(ModScanTest, AFolderChangingBetweenTheTwoListingsAffectsOnlyWhatChanged)
     ASSERT_TRUE(WriteWholeFile("mods/b.iwd", "grown while it is copied in"));
     RemovePath("mods/c.iwd");
 
-    std::map<std::string, bool> own;
+    std::map<std::string, OwnPath> own;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(".\\mods\\*.iwd", &found);
     ASSERT_NE(search, INVALID_HANDLE_VALUE);
     do
-        own[found.cFileName] = IsOwnPath(
+        own[found.cFileName] = CheckOwnPath(
             &check, &found, AbsolutePath(std::string("mods/") + found.cFileName).c_str());
     while (FindNextFileA(search, &found));
     FindClose(search);
     EndOwnNames(&check);
 
-    EXPECT_EQ(own,
-              (std::map<std::string, bool>{
-                  {"a.iwd", true}, {"added.iwd", false}, {"b.iwd", false}, {"d.iwd", true}}));
+    EXPECT_EQ(own, (std::map<std::string, OwnPath>{{"a.iwd", PathIsOwn},
+                                                   {"added.iwd", EntryUnlisted},
+                                                   {"b.iwd", EntryUnlisted},
+                                                   {"d.iwd", PathIsOwn}}));
 }
 
 // A file added between the two listings whose narrow name is another
@@ -339,19 +340,19 @@ TEST_F(ModScanTest, AFileAddedMeanwhileUnderAnotherFilesNarrowNameIsNotOwn)
 #endif
     ASSERT_TRUE(hostile.made);
 
-    std::map<DWORD, bool> ownBySize;
+    std::map<DWORD, OwnPath> ownBySize;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA(".\\mods\\*.iwd", &found);
     ASSERT_NE(search, INVALID_HANDLE_VALUE);
     do
-        ownBySize[found.nFileSizeLow] = IsOwnPath(
+        ownBySize[found.nFileSizeLow] = CheckOwnPath(
             &check, &found, AbsolutePath(std::string("mods/") + found.cFileName).c_str());
     while (FindNextFileA(search, &found));
     FindClose(search);
     EndOwnNames(&check);
     EndTestModes();
 
-    EXPECT_EQ(ownBySize, (std::map<DWORD, bool>{{1, true}, {2, false}}));
+    EXPECT_EQ(ownBySize, (std::map<DWORD, OwnPath>{{1, PathIsOwn}, {2, EntryUnlisted}}));
 }
 
 // A program folder whose name has no narrow form ("\u65E5", shown as "?")

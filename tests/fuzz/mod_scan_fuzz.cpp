@@ -111,12 +111,15 @@ void CheckList(const ModList &list, ModFolder folder, const MadeFiles &made)
         Check(row.sizeText == SizeTextOf(file->second), "a row shows its own file's size");
 
         // The path is made whenever the relative path fits the work buffer
-        // and the absolute one fits MAX_PATH, and the name holds no
-        // backslash (a separator in a path); otherwise it is left empty.
+        // and the absolute one fits MAX_PATH, and the name holds none of
+        // the characters Windows keeps out of names (a backslash is a
+        // separator in a path, a colon names a stream, the rest are
+        // wildcards); otherwise it is left empty.
         std::string absolute = AbsolutePathOf(folder, row.name);
         bool fits =
             strlen(Places[folder].relative) + row.name.size() < (size_t)TextBufferSize &&
-            absolute.size() < (size_t)MAX_PATH && row.name.find('\\') == std::string::npos;
+            absolute.size() < (size_t)MAX_PATH &&
+            row.name.find_first_of("\\:*?\"<>|") == std::string::npos;
         Check(row.fullPath == (fits ? absolute : std::string()),
               "a row's full path is its own file's absolute path, or empty where it cannot be "
               "made");

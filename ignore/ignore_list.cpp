@@ -6,6 +6,7 @@
 // (not every runtime drops a final Ctrl-Z, and Linux has no text mode).
 #include "ignore_list.h"
 
+#include "file_identity.h"
 #include "ignore_list_entries.h"
 #include "message_box.h"
 
@@ -193,12 +194,29 @@ void ReportSaveFailure(HWND owner)
     ShowErrorMessage(owner, "Failed to save 'ignore.list'.");
 }
 
+// Whether the held stream's file is still the one named "ignore.list".
+// Where another program can put a new file in its place while it is held (a
+// Linux editor's save, under Wine), a save through the stream would write a
+// file that no longer has a name.
+bool HeldFileIsNamed()
+{
+    FileIdentity held, named;
+    return IdentityOfHandle(StreamHandle(heldStream), &held) &&
+           LookAtFile(IgnoreFileName, &named) == FileThere && SameFile(held, named);
+}
+
 } // namespace
 
 void OpenIgnoreList()
 {
     // "r+" never creates the file, and fails on one that may not be written.
+    // Only a file on a disk is held: a pipe of that name would keep the first
+    // scan waiting for ever.
     heldStream = fopen(IgnoreFileName, "r+b");
+    if (heldStream && GetFileType(StreamHandle(heldStream)) != FILE_TYPE_DISK) {
+        fclose(heldStream);
+        heldStream = nullptr;
+    }
     if (heldStream)
         DropFinalEndOfFileMark(heldStream);
 }
@@ -236,7 +254,9 @@ bool LoadIgnoreEntries(IgnoreEntryReceiver receive, void *context)
     StartReading(&reader);
     while (ReadEntry(&reader, entry) >= 0)
         receive(entry, context);
-    return true;
+    // A list cut short by a failed read is no list to edit: saved, it would
+    // lose every entry after the failure.
+    return !reader.failed;
 }
 
 bool SaveIgnoreEntries(HWND owner, const IgnoreEntrySource &source)
@@ -246,7 +266,8 @@ bool SaveIgnoreEntries(HWND owner, const IgnoreEntrySource &source)
     // kept is not emptied.
     char *previous = nullptr;
     size_t previousSize = 0;
-    if (!heldStream || !ReadWholeStream(heldStream, &previous, &previousSize)) {
+    if (!heldStream || !HeldFileIsNamed() ||
+        !ReadWholeStream(heldStream, &previous, &previousSize)) {
         ReportSaveFailure(owner);
         return false;
     }
@@ -274,4 +295,12 @@ bool SaveIgnoreEntries(HWND owner, const IgnoreEntrySource &source)
     if (!written)
         ReportSaveFailure(owner);
     return written;
+}
+
+bool CanStoreEntry(const char *entry)
+{
+    for (; *entry; entry++)
+        if (IsLineByte(*entry))
+            return false;
+    return true;
 }

@@ -19,5 +19,9 @@ void CloseIgnoreList();
 bool IsIgnored(const char *name);
 bool LoadIgnoreEntries(IgnoreEntryReceiver receive, void *context);
 bool SaveIgnoreEntries(HWND owner, const IgnoreEntrySource &source);
+// Whether an entry reads back as the one entry it is: a line feed, a
+// carriage return or a Ctrl-Z in it would split the file's line or end the
+// file early, hiding every entry after it.
+bool CanStoreEntry(const char *entry);
 
 #endif

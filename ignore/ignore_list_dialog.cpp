@@ -41,11 +41,17 @@ void FollowEntryEdit(HWND editor)
 }
 
 // The entry goes in exactly as typed: a duplicate, a name without its
-// extension or one with spaces around it is the user's to make.
+// extension or one with spaces around it is the user's to make. Only what
+// the file cannot hold as one line is refused, and stays in the edit.
 void AddTypedEntry(HWND editor)
 {
     char entry[IgnoreEntryMax + 1];
     GetDlgItemTextA(editor, IDC_IGNORE_ENTRY, entry, sizeof entry);
+    if (!CanStoreEntry(entry)) {
+        ShowErrorMessage(editor, "The entry cannot be added: it holds a line break or a "
+                                 "Ctrl-Z character.");
+        return;
+    }
     SetDlgItemTextA(editor, IDC_IGNORE_ENTRY, "");
     SendMessageA(EntryList(editor), LB_ADDSTRING, 0, (LPARAM)entry);
 }

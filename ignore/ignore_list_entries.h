@@ -19,8 +19,8 @@ struct IgnoreEntrySource {
 
 // Reads entry `index` of the source whole into `entry`, a buffer of
 // IgnoreEntryMax + 1 bytes, and gives its length. An entry that the list
-// cannot give, or not within the buffer, gives -1: it is left out rather
-// than saved as something else, and its text is never asked for.
+// cannot give, or that is longer than an entry, gives -1: it is left out
+// rather than saved as something else.
 int ReadIgnoreEntry(const IgnoreEntrySource &source, int index, char *entry);
 
 #endif

@@ -21,6 +21,7 @@ struct FakeList {
     std::set<int> lengthFails;
     std::set<int> textFails;
     std::set<int> textShortens;
+    std::set<int> lengthOverstated;
     std::set<int> textAsked;
 };
 
@@ -29,7 +30,10 @@ int FakeLength(int index, void *context)
     FakeList *list = static_cast<FakeList *>(context);
     if (index < 0 || index >= (int)list->entries.size() || list->lengthFails.count(index))
         return -1;
-    return (int)list->entries[index].size();
+    // As a list box may where ANSI and Unicode mix: room for double-byte
+    // characters, and then some.
+    const int length = (int)list->entries[index].size();
+    return list->lengthOverstated.count(index) ? 2 * length + 3 : length;
 }
 
 int FakeText(int index, char *buffer, void *context)
@@ -87,17 +91,25 @@ TEST(SaveIgnoreEntries, TakesEveryEntryWholeInListOrder)
     }
 }
 
-// An entry longer than one entry's buffer is never copied into it.
+// An entry longer than an entry is never cut to one; an entry whose length
+// the list overstates is kept whole.
 TEST(SaveIgnoreEntries, LeavesOutWhatTheListCannotGive)
 {
     FakeList list;
-    list.entries = {
-        "a.iwd", "b.iwd", "c.iwd", "d.iwd", std::string(255, 'y'), std::string(400, 'y'),
-        "e.iwd"};
+    list.entries = {"a.iwd",
+                    "b.iwd",
+                    "c.iwd",
+                    "d.iwd",
+                    std::string(255, 'y'),
+                    std::string(400, 'y'),
+                    "e.iwd",
+                    std::string(254, 'z')};
     list.lengthFails = {1};
     list.textFails = {3};
-    EXPECT_EQ(Saved(list), (std::vector<std::string>{"a.iwd", "c.iwd", "e.iwd"}));
-    EXPECT_EQ(list.textAsked, (std::set<int>{0, 2, 3, 6}));
+    list.lengthOverstated = {4, 6, 7};
+    EXPECT_EQ(Saved(list),
+              (std::vector<std::string>{"a.iwd", "c.iwd", "e.iwd", std::string(254, 'z')}));
+    EXPECT_EQ(list.textAsked, (std::set<int>{0, 2, 3, 4, 5, 6, 7}));
 }
 
 TEST(SaveIgnoreEntries, KeepsOnlyWhatWasCopiedWhenAnEntryComesBackShorter)

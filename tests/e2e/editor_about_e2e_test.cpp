@@ -19,6 +19,8 @@ const int IgnoreListItem = 0, ManualItem = 0, AboutItem = 1;
 
 const char LoadFailure[] =
     "Failed to load 'ignore.list'.\nCheck that it exists and is not currently in use.";
+const char EntryRefused[] =
+    "The entry cannot be added: it holds a line break or a Ctrl-Z character.";
 const char ManualMissing[] =
     "Cannot find manual, should be in the same directory as this. "
     "(.\\manual\\).\nReinstalling Quillmoor MM might fix this problem.";
@@ -344,6 +346,23 @@ TEST_F(IgnoreListEditorTest, EntriesGoInAsTypedAndDuplicatesAreKeptAndSaved)
     AddTyped(editor, "dup.iwd");
     AddTyped(editor, "base");
     ExpectEntries(editor, {"base", "dup.iwd", "dup.iwd"});
+
+    // Only what the file cannot hold as one line is refused (pasted, here),
+    // with a message; it stays in the edit.
+    for (const char *pasted : {"bad\x1A.iwd", "two\nlines.iwd"}) {
+        SCOPED_TRACE(pasted);
+        ASSERT_TRUE(SendMessageTimeoutA(GetDlgItem(editor, IDC_IGNORE_ENTRY), WM_SETTEXT, 0,
+                                        (LPARAM)pasted, SMTO_NORMAL, CaseWaitLimit, nullptr));
+        Click(editor, IDC_IGNORE_ADD);
+        ShownMessageBox box;
+        ASSERT_TRUE(WaitFor([&] { return FindMessageBoxOwnedBy(&program, editor, &box); }))
+            << "no message";
+        EXPECT_EQ(box.caption, "Quillmoor MM - Error");
+        EXPECT_EQ(box.text, EntryRefused);
+        ASSERT_TRUE(AnswerMessageBox(&program, box, IDOK));
+        ExpectEditText(editor, pasted);
+        ExpectEntries(editor, {"base", "dup.iwd", "dup.iwd"});
+    }
 
     Click(editor, IDC_IGNORE_SAVE);
     ExpectClosed(editor);

@@ -17,6 +17,7 @@
 #include "window_icons.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 namespace {
 
@@ -95,14 +96,46 @@ void RecordFocusedRow(HWND window, ModFolder folder)
     selection.valid = true;
 }
 
-// Opens even when no row was recorded; the choice comes as WM_COMMAND.
+HMENU ListMenu(ModFolder folder)
+{
+    return folder == InstalledFolder ? installedMenu : availableMenu;
+}
+
+// Opens at the cursor even when no row was recorded; the choice comes as
+// WM_COMMAND.
 void OpenListMenu(HWND window, ModFolder folder)
 {
     selection.contextList = folder;
     POINT cursor;
     GetCursorPos(&cursor);
-    HMENU menu = folder == InstalledFolder ? installedMenu : availableMenu;
-    TrackPopupMenu(menu, 0, cursor.x + 1, cursor.y, 0, window, nullptr);
+    TrackPopupMenu(ListMenu(folder), 0, cursor.x + 1, cursor.y, 0, window, nullptr);
+}
+
+// The keyboard's way to the same menu, with nothing to point at: below the
+// list's focused row, keeping off that row wherever the screen's edge puts
+// the menu; at the list's top-left corner where no row is focused or it is
+// scrolled out of view.
+void OpenListMenuByKeyboard(HWND window, ModFolder folder)
+{
+    selection.contextList = folder;
+    HWND list = GetDlgItem(window, ModListControl(folder));
+    RECT visible, row;
+    GetClientRect(list, &visible);
+    TPMPARAMS keepOff = {sizeof keepOff, {0, 0, 0, 0}};
+    POINT corner = {visible.left, visible.top};
+    int focused =
+        (int)SendMessageA(list, LVM_GETNEXTITEM, (WPARAM)-1, MAKELPARAM(LVNI_FOCUSED, 0));
+    row.left = LVIR_BOUNDS;
+    if (focused >= 0 && SendMessageA(list, LVM_GETITEMRECT, (WPARAM)focused, (LPARAM)&row) &&
+        IntersectRect(&keepOff.rcExclude, &row, &visible)) {
+        MapWindowPoints(list, nullptr, (POINT *)&keepOff.rcExclude, 2);
+        corner.x = keepOff.rcExclude.left;
+        corner.y = keepOff.rcExclude.bottom;
+    } else {
+        MapWindowPoints(list, nullptr, &corner, 1);
+    }
+    TrackPopupMenuEx(ListMenu(folder), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_VERTICAL, corner.x,
+                     corner.y, window, &keepOff);
 }
 
 void OnListNotify(HWND window, ModFolder folder, const NMHDR *header)
@@ -116,6 +149,20 @@ void OnListNotify(HWND window, ModFolder folder, const NMHDR *header)
         OpenListMenu(window, folder);
         break;
     }
+}
+
+// The Menu key and Shift+F10 on a list ask for its menu at no position
+// (-1, -1), and the list records its focused row as a click would. A right
+// click has opened its menu already, on NM_RCLICK: the list view follows
+// that with this message at the cursor, which is left alone.
+void OnContextMenu(HWND window, HWND control, LPARAM position)
+{
+    ModFolder folder;
+    if (GET_X_LPARAM(position) != -1 || GET_Y_LPARAM(position) != -1 ||
+        !FolderOfModListControl(GetDlgCtrlID(control), &folder))
+        return;
+    RecordFocusedRow(window, folder);
+    OpenListMenuByKeyboard(window, folder);
 }
 
 void OnNotify(HWND window, WPARAM wParam, LPARAM lParam)
@@ -212,6 +259,9 @@ INT_PTR CALLBACK MainDialog(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         break;
     case WM_NOTIFY:
         OnNotify(window, wParam, lParam);
+        break;
+    case WM_CONTEXTMENU:
+        OnContextMenu(window, (HWND)wParam, lParam);
         break;
     case WM_COMMAND:
         OnCommand(window, wParam);

@@ -238,14 +238,32 @@ const char *ListCommandName(ListCommand command)
     return "?";
 }
 
+bool OpenMenuByKey(Program *program, MenuKey key)
+{
+    if (!FrontWithFocus(program, program->window) || !ParkPointer())
+        return false;
+    bool pressed = key == TheMenuKey ? Tap(VK_APPS)
+                                     : SendKeys({Key(VK_SHIFT, false), Key(VK_F10, false),
+                                                 Key(VK_F10, true), Key(VK_SHIFT, true)});
+    if (!pressed)
+        return false;
+    if (!WaitFor([&] { return ContextMenuOpen(*program); })) {
+        ADD_FAILURE() << (key == TheMenuKey ? "the Menu key" : "Shift+F10")
+                      << " opened no menu";
+        return false;
+    }
+    return true;
+}
+
 bool ChooseMenuItem(Program *program, ListCommand command)
 {
     if (!ContextMenuOpen(*program)) {
         ADD_FAILURE() << "no menu is open to choose " << ListCommandName(command) << " from";
         return false;
     }
-    // A menu opened by the mouse has no item selected; the first Down
-    // selects its first item, and the separator is skipped.
+    // A menu opened by the mouse, or under Wine by a key, has no item
+    // selected; the first Down selects its first item, and the separator is
+    // skipped.
     std::vector<INPUT> keys;
     for (int step = 0; step < (int)command; ++step) {
         keys.push_back(Key(VK_DOWN, false));

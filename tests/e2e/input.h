@@ -24,6 +24,10 @@ bool RightClickEmpty(Program *program, int list);
 enum ListCommand { ScanCommand = 1, InstallCommand, UninstallCommand, DeleteCommand };
 const char *ListCommandName(ListCommand command);
 
+// The keyboard's ways to the context menu of the list that has the focus:
+// press one and wait until a menu is open.
+enum MenuKey { TheMenuKey, ShiftF10 };
+bool OpenMenuByKey(Program *program, MenuKey key);
 // The open context menu: choose an item with the arrow keys and Enter, or
 // close it with Esc; then wait until the program has handled the choice.
 bool ChooseMenuItem(Program *program, ListCommand command);

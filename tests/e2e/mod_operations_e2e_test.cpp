@@ -35,6 +35,9 @@ TEST_F(ModOperationsTest, InstallMovesTheClickedRowIntoTheInstalledList)
     ASSERT_TRUE(RightClickEmpty(&program, IDC_AVAILABLE_LIST));
     ASSERT_TRUE(ChooseMenuItem(&program, InstallCommand));
     ExpectNoMessageBox();
+    // One right click, one menu: the list's own request for a menu that
+    // follows it opens none.
+    EXPECT_FALSE(ContextMenuOpen(program)) << "a second menu opened";
 
     ExpectLists({{"base.iwd", "10B"}, {"a.iwd", "1KB"}}, {{"b.iwd", "20B"}});
     EXPECT_EQ(FolderSnapshot(game.mainFolder),
@@ -267,6 +270,73 @@ INSTANTIATE_TEST_SUITE_P(
         FreshClickCase{"InstallAfterAFailedUninstall", FailedUninstall, InstallCommand},
         FreshClickCase{"UninstallAfterAFailedInstall", FailedInstall, UninstallCommand}),
     ByLabel());
+
+// Every command without the mouse: a list reached by Tab, a row chosen
+// with Home and the arrow keys, its menu opened by a key below that row and
+// off it, the command chosen with the arrow keys and Enter, and the delete
+// question answered with Enter (Yes is its default).
+struct KeyboardCase : LabelledCase {
+    MenuKey key;
+};
+
+struct KeyboardTest : E2eTest, ::testing::WithParamInterface<KeyboardCase> {
+    // Focuses the row of `name` in the list that has the focus with the
+    // keys, and opens the menu by the case's key: below the row, off it.
+    void OpenMenuOnRow(int list, const std::string &name)
+    {
+        int row = -1, focused = -1;
+        ASSERT_TRUE(FindRow(&program, list, name, &row));
+        ASSERT_TRUE(PressKeyIn(&program, program.window, VK_HOME));
+        for (int down = 0; down < row; ++down)
+            ASSERT_TRUE(PressKeyIn(&program, program.window, VK_DOWN));
+        ASSERT_TRUE(WaitFor([&] {
+            return FocusedRow(&program, list, &focused) && focused == row;
+        })) << "the keys did not reach "
+            << name;
+        ASSERT_TRUE(OpenMenuByKey(&program, GetParam().key));
+        RECT shown, menu;
+        ASSERT_TRUE(RowRectangle(&program, list, row, &shown));
+        MapWindowPoints(ListWindow(program, list), nullptr, (POINT *)&shown, 2);
+        GetWindowRect(FindProgramWindow(program, "#32768", nullptr, false, nullptr), &menu);
+        EXPECT_EQ(menu.top, shown.bottom) << "the menu is not just below " << name;
+    }
+};
+
+TEST_P(KeyboardTest, EveryCommandOfBothListsWithoutTheMouse)
+{
+    AddInstalled("i1.iwd", 11);
+    AddInstalled("i2.iwd", 22);
+    AddAvailable("a1.iwd", 33);
+    AddAvailable("a2.iwd", 44);
+    ASSERT_TRUE(StartProgram(&program, game));
+
+    // The available list, the first tab stop, has the focus to begin with.
+    OpenMenuOnRow(IDC_AVAILABLE_LIST, "a2.iwd");
+    ASSERT_TRUE(ChooseMenuItem(&program, InstallCommand));
+    ASSERT_TRUE(PressKeyIn(&program, program.window, VK_TAB));
+    OpenMenuOnRow(IDC_INSTALLED_LIST, "i1.iwd");
+    ASSERT_TRUE(ChooseMenuItem(&program, UninstallCommand));
+    OpenMenuOnRow(IDC_INSTALLED_LIST, "i2.iwd");
+    ASSERT_TRUE(ChooseMenuItem(&program, DeleteCommand));
+    ShownMessageBox box;
+    ASSERT_TRUE(FindMessageBox(&program, &box) && box.text == DeleteQuestion);
+    ASSERT_TRUE(PressKeyIn(&program, box.window, VK_RETURN));
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(box.window); })) << "Enter did not answer";
+    // A mod put into main behind the program's back shows after Scan.
+    AddInstalled("late.iwd", 55);
+    OpenMenuOnRow(IDC_INSTALLED_LIST, "a2.iwd");
+    ASSERT_TRUE(ChooseMenuItem(&program, ScanCommand));
+
+    ExpectNoMessageBox();
+    ExpectLists({{"a2.iwd", "44B"}, {"late.iwd", "55B"}},
+                {{"a1.iwd", "33B"}, {"i1.iwd", "11B"}});
+    EXPECT_FALSE(PathExists(Path(game.mainFolder, "i2.iwd")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Each, KeyboardTest,
+                         ::testing::Values(KeyboardCase{"MenuKey", TheMenuKey},
+                                           KeyboardCase{"ShiftF10", ShiftF10}),
+                         ByLabel());
 
 TEST_F(ModOperationsTest, NothingHappensBeforeTheFirstClick)
 {

@@ -3,9 +3,9 @@
 
 #include <commctrl.h>
 
-// The list views need no class of their own here: the bar classes are the
-// ones asked for. If the dialog cannot be created the program shows nothing
-// and still ends with 0.
+// The common controls library registers its list view class as it loads;
+// of the classes asked for here, the bars, the program shows none. If the
+// dialog cannot be created the program shows nothing and still ends with 0.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};

@@ -117,8 +117,10 @@ void OnClose(HWND editor)
     EndDialog(editor, 0);
 }
 
-// Answers every message with 0, as the dialog manager's defaults are wanted
-// for all of them (the focus included).
+// Answers every message with 0, as every window of the program does. For
+// WM_INITDIALOG that declines to have a control focused there and then; the
+// dialog manager focuses the first control with a tab stop (the entry list)
+// when the editor is activated.
 INT_PTR CALLBACK IgnoreListDialog(HWND editor, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {

@@ -238,9 +238,8 @@ BOOL FindClose(HANDLE handle)
     return TRUE;
 }
 
-// Linux names are bytes, and the narrow calls take them as they are: only
-// the code-page test mode lists a name, or makes a path, that is not the
-// file's own.
+// Linux names are bytes, and the narrow calls take them as they are: every
+// name the stand-in lists, and every path it makes, is the file's own.
 bool ListOwnNames(LPCSTR pattern, OwnNameReceiver receive, void *context)
 {
     WIN32_FIND_DATAA found;

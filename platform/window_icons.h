@@ -4,7 +4,8 @@
 
 #include "platform.h"
 
-// Sets icon group 8001 as the window's small icon, then as its big icon.
+// Sets the program's icon group (IDI_QUILLMOOR) as the window's small icon,
+// then as its big icon.
 void SetWindowIcons(HWND window);
 
 #endif

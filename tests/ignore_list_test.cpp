@@ -360,7 +360,7 @@ TEST_F(IgnoreListTest, ASaveOntoAFullVolumeKeepsThePreviousList)
     const std::string previous = ListOf(273, 'p') + "last.iwd"; // 8,198 bytes
     ASSERT_TRUE(WriteWholeFile("ignore.list", previous));
     OpenIgnoreList();
-    FillVolume(".");
+    ASSERT_TRUE(FillVolume("."));
     std::vector<std::string> entries;
     for (int i = 0; i < 3000; i++)
         entries.push_back(std::string(20, 'n') + std::to_string(i) + ".iwd");
@@ -395,7 +395,7 @@ TEST_F(IgnoreListTest, ASaveWhileTheVolumeFillsUpKeepsThePreviousList)
         [](int index, void *context) {
             Filling *filling = static_cast<Filling *>(context);
             if (!filling->filled)
-                FillVolume(".");
+                EXPECT_TRUE(FillVolume("."));
             filling->filled = true;
             return HeldEntryLength(index, &filling->entries);
         },

@@ -601,7 +601,7 @@ TEST_P(ModMoveTest, AMoveOntoAFullVolumeLeavesTheDestinationAsItWas)
         ExpectReportOf(operation.failure);
         EXPECT_EQ(Files(small.root), files);
         EXPECT_EQ(Lists(), lists);
-        FillVolume(Folder(operation.to));
+        ASSERT_TRUE(FillVolume(Folder(operation.to)));
     }
 }
 

@@ -5,8 +5,8 @@
 //   files            WriteWholeFile, ReadWholeFile, MakeSizedFile, FileSize
 //   folders          PathExists, EnsureFolder, ChangeDirectory
 //   paths            JoinPath, SystemPath
-// Whole files go through the C library, the rest through the Win32 calls on
-// Windows (and so under Wine) and POSIX calls elsewhere. Nothing here reports
+// Whole files and their sizes go through the C library, the rest through the
+// Win32 calls on Windows (and so under Wine) and POSIX calls elsewhere. Nothing here reports
 // a failure itself: each call says whether it worked, and the caller reports
 // it in its own way (ASSERT_TRUE in a test, a stopped fuzz run, a line of the
 // benchmark).

@@ -117,7 +117,12 @@ SmallVolumeGame::SmallVolumeGame(const std::string &part)
             return;
         }
         mountPoint = on;
-        MakeGameFolder(*this);
+        if (!MakeGameFolder(*this)) {
+            missing = "cannot make a game folder on the small volume";
+            umount2(mountPoint.c_str(), MNT_DETACH);
+            fs::remove_all(root);
+            return;
+        }
 #endif
     }
     previousFolder = fs::current_path().string();
@@ -158,10 +163,11 @@ std::vector<std::string> SearchOrder(const std::string &pattern)
     return names;
 }
 
-void FillVolume(const std::string &folder)
+bool FillVolume(const std::string &folder)
 {
-    FILE *file = fopen((folder + "/filler").c_str(), "wb");
-    ASSERT_NE(file, nullptr) << "cannot make a filler in " << folder;
+    FILE *file = fopen(JoinPath(folder, "filler").c_str(), "wb");
+    if (!file)
+        return false;
     const std::string block(4096, 'f');
     while (fwrite(block.data(), 1, block.size(), file) == block.size() && fflush(file) == 0) {
     }
@@ -170,6 +176,7 @@ void FillVolume(const std::string &folder)
     while (fputc('f', file) != EOF && fflush(file) == 0) {
     }
     fclose(file);
+    return true;
 }
 
 HostileFile::HostileFile(const std::string &folder, const HostileName &name,

@@ -50,8 +50,8 @@ struct SmallVolumeGame : GameFolder {
 std::vector<std::string> SearchOrder(const std::string &pattern);
 
 // Fills the volume holding `folder` with a file there until it takes no
-// more.
-void FillVolume(const std::string &folder);
+// more; false when no file can be made there.
+bool FillVolume(const std::string &folder);
 
 // A file name as the system holds it, which the narrow calls may not: wide
 // on Windows, bytes on Linux. On Windows a `raw` name is made past path

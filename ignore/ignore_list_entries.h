@@ -4,7 +4,10 @@
 #ifndef QUILLMOOR_IGNORE_LIST_ENTRIES_H
 #define QUILLMOOR_IGNORE_LIST_ENTRIES_H
 
-#include "ignore_list.h"
+#include "platform.h"
+
+// An entry is at most this many characters; one read of a line gives no more.
+const int IgnoreEntryMax = TextBufferSize - 1;
 
 // A list of entries, read by index. `length` gives the number of characters
 // of an entry, negative when the index names none; `text` copies the entry

@@ -1,16 +1,20 @@
-// The calls the portable core makes of the system. On Windows they are the
-// Win32 calls themselves; elsewhere posix_win32.h stands in for the few that
-// the core uses, with the same names, arguments and results.
+// The calls the portable core makes of the system. Each platform's header
+// gives them, named for its platform: win32.h the Win32 calls themselves
+// and what win32.cpp adds to them, posix.h stand-ins for the few that the
+// core uses, with the same names, arguments and results, which posix.cpp
+// gives. Both declare the same additions:
+//   TruncateStream, StreamHandle   the stream calls the C library lacks
+//   ListOwnNames, MakeOwnFullPath  a folder's narrow names as the system
+//                                  holds them, and full paths made without
+//                                  loss, for the scan's check of names
+//                                  (mods/own_names.h)
 #ifndef QUILLMOOR_PLATFORM_H
 #define QUILLMOOR_PLATFORM_H
 
 #ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "win32.h"
 #else
-#include "posix_win32.h"
+#include "posix.h"
 #endif
 
 #include <stdio.h>
@@ -19,13 +23,6 @@
 // the about text) are held in buffers of this many characters, the
 // terminator included.
 const int TextBufferSize = 255;
-
-// Cuts an open stream's file to `size` bytes; true on success. The C library
-// has no portable call for it.
-bool TruncateStream(FILE *stream, long size);
-// The system's handle of an open stream's file, for asking the system what
-// that file is; the stream keeps it and closes it.
-HANDLE StreamHandle(FILE *stream);
 
 // Formats like sprintf into a buffer of `size` bytes, and always terminates
 // it: gives the text's length, or -1 when it did not fit, the buffer then

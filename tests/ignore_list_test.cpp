@@ -394,8 +394,9 @@ TEST_F(IgnoreListTest, ASaveWhileTheVolumeFillsUpKeepsThePreviousList)
         (int)filling.entries.size(),
         [](int index, void *context) {
             Filling *filling = static_cast<Filling *>(context);
-            if (!filling->filled)
+            if (!filling->filled) {
                 EXPECT_TRUE(FillVolume("."));
+            }
             filling->filled = true;
             return HeldEntryLength(index, &filling->entries);
         },
@@ -412,8 +413,8 @@ TEST_F(IgnoreListTest, ASaveWhileTheVolumeFillsUpKeepsThePreviousList)
 }
 
 #ifndef _WIN32
-// Failures the Linux stand-in makes on purpose (posix_win32.h): each save
-// that fails leaves the previous list on disk and says so.
+// Failures the test modes make on purpose (test_modes.h): each save that
+// fails leaves the previous list on disk and says so.
 TEST_F(IgnoreListTest, ASaveThatFailsAnywhereKeepsThePreviousList)
 {
     const struct {

@@ -22,7 +22,6 @@ void EndTestModes()
 {
 }
 #else
-#include "own_names.h"
 #include "platform.h"
 
 #include <errno.h>

@@ -1,7 +1,9 @@
-// What the own-name check asks of Windows: the wide listing of a folder with
+// What Windows gives beyond its own calls: the stream calls the C library
+// lacks, and for the scan's check of names the wide listing of a folder with
 // each name's narrow forms, and full paths checked against their wide form.
-#include "own_names.h"
+#include "win32.h"
 
+#include <io.h>
 #include <string.h>
 
 // Vista's flag, named here: the program is built for XP, whose headers lack
@@ -84,4 +86,14 @@ void MakeOwnFullPath(LPCSTR relative, char *fullPath, DWORD size)
     }
     if (made == 0)
         fullPath[0] = '\0';
+}
+
+bool TruncateStream(FILE *stream, long size)
+{
+    return fflush(stream) == 0 && _chsize(_fileno(stream), size) == 0;
+}
+
+HANDLE StreamHandle(FILE *stream)
+{
+    return (HANDLE)_get_osfhandle(_fileno(stream));
 }

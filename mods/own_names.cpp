@@ -13,6 +13,11 @@ struct OwnNameEntry {
     bool taken; // a narrow entry has been matched to it
 };
 
+struct OwnNameByName {
+    const char *name;
+    OwnNameEntry *entry;
+};
+
 namespace {
 
 // Room for `count` more of `item`-sized things in a block of `room`, grown
@@ -59,18 +64,12 @@ bool AddEntry(const char *narrowName, DWORD sizeLow, DWORD sizeHigh, bool own, v
     return true;
 }
 
-const char *NameOf(const OwnNameCheck *check, int index)
-{
-    return check->names + check->entries[index].name;
-}
-
-// qsort passes no context: the check whose entries are being ordered.
-const OwnNameCheck *ordering;
-
+// qsort passes the two things it compares and nothing else: each carries
+// its name.
 int CompareByName(const void *left, const void *right)
 {
-    return strcmp(NameOf(ordering, *static_cast<const int *>(left)),
-                  NameOf(ordering, *static_cast<const int *>(right)));
+    return strcmp(static_cast<const OwnNameByName *>(left)->name,
+                  static_cast<const OwnNameByName *>(right)->name);
 }
 
 // The first place in `byName` whose name is not below `name`.
@@ -79,7 +78,7 @@ int FirstNotBelow(const OwnNameCheck *check, const char *name)
     int low = 0, high = check->count;
     while (low < high) {
         int middle = low + (high - low) / 2;
-        if (strcmp(NameOf(check, check->byName[middle]), name) < 0)
+        if (strcmp(check->byName[middle].name, name) < 0)
             low = middle + 1;
         else
             high = middle;
@@ -89,7 +88,7 @@ int FirstNotBelow(const OwnNameCheck *check, const char *name)
 
 bool SameName(const OwnNameCheck *check, int place, const char *name)
 {
-    return place < check->count && strcmp(NameOf(check, check->byName[place]), name) == 0;
+    return place < check->count && strcmp(check->byName[place].name, name) == 0;
 }
 
 // Whether the narrow name of an entry is its file's own. The entry is a wide
@@ -103,7 +102,7 @@ OwnPath CheckOwnName(OwnNameCheck *check, const WIN32_FIND_DATAA *found)
 {
     const char *name = found->cFileName;
     for (int place = FirstNotBelow(check, name); SameName(check, place, name); place++) {
-        OwnNameEntry &entry = check->entries[check->byName[place]];
+        OwnNameEntry &entry = *check->byName[place].entry;
         if (!entry.taken && entry.sizeLow == found->nFileSizeLow &&
             entry.sizeHigh == found->nFileSizeHigh) {
             entry.taken = true;
@@ -141,15 +140,16 @@ void BeginOwnNames(OwnNameCheck *check, LPCSTR pattern)
     }
     if (check->count == 0)
         return;
-    check->byName = (int *)malloc((size_t)check->count * sizeof(int));
+    // The names have their final place once the listing is whole.
+    check->byName = (OwnNameByName *)malloc((size_t)check->count * sizeof(OwnNameByName));
     if (!check->byName) {
         EndOwnNames(check);
         return;
     }
     for (int index = 0; index < check->count; index++)
-        check->byName[index] = index;
-    ordering = check;
-    qsort(check->byName, (size_t)check->count, sizeof(int), CompareByName);
+        check->byName[index] = {check->names + check->entries[index].name,
+                                &check->entries[index]};
+    qsort(check->byName, (size_t)check->count, sizeof(OwnNameByName), CompareByName);
 }
 
 OwnPath CheckOwnPath(OwnNameCheck *check, const WIN32_FIND_DATAA *found, const char *fullPath)

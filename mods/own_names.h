@@ -1,4 +1,5 @@
-// Whether a narrow folder search's names and paths reach their own files.
+// Whether a narrow folder search's names and paths reach their own files:
+// the scan's check, over the listing each platform gives (platform.h).
 //
 // Narrow names are converted from the system's own, and a name the code
 // page cannot hold comes back changed (best fit or default characters): used
@@ -17,9 +18,10 @@
 // megabytes. A narrow entry is matched to its own entry by name, so that an
 // entry that changed between the two listings affects only itself.
 struct OwnNameEntry;
+struct OwnNameByName;
 struct OwnNameCheck {
     OwnNameEntry *entries; // in the order the folder listed them
-    int *byName;           // indexes of `entries`, ordered by narrow name
+    OwnNameByName *byName; // the same, ordered by narrow name
     int count;
     char *names; // the narrow names, one after another
     // The folder's narrow full path, ending in a separator, where it is
@@ -44,33 +46,5 @@ enum OwnPath {
 // Asked once for each entry, in the search's order.
 OwnPath CheckOwnPath(OwnNameCheck *check, const WIN32_FIND_DATAA *found, const char *fullPath);
 void EndOwnNames(OwnNameCheck *check);
-
-// What each platform gives the check (win32_names.cpp, posix_win32.cpp),
-// with C linkage like the system calls beside it.
-//
-// One entry of a wide listing: the narrow name the narrow search gives for
-// it and whether that name is its own. False stops the listing.
-typedef bool (*OwnNameReceiver)(const char *narrowName, DWORD sizeLow, DWORD sizeHigh, bool own,
-                                void *context);
-// Lists the entries a search of `pattern` yields with the system's own
-// names; false when the listing could not be made.
-extern "C" bool ListOwnNames(LPCSTR pattern, OwnNameReceiver receive, void *context);
-// The narrow full path of a relative one where it is exactly the path's own
-// (the current folder's names included); empty where it is not or does not
-// fit.
-extern "C" void MakeOwnFullPath(LPCSTR relative, char *fullPath, DWORD size);
-
-#ifdef _WIN32
-// How a wide name is converted to the ANSI code page so that a character it
-// cannot hold makes the conversion fail or show: the flags, and whether a
-// used-default flag may be asked for. The UTF-8 code pages take no other
-// flag than WC_ERR_INVALID_CHARS and no used-default pointer, and the call
-// fails outright on either.
-struct ExactConversion {
-    DWORD flags;
-    bool asksUsedDefault;
-};
-ExactConversion ExactConversionFor(UINT codePage);
-#endif
 
 #endif

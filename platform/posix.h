@@ -1,12 +1,13 @@
 // Stand-ins for the Win32 calls of the core, for building and testing it on
 // Linux. Only what the core uses is here, with Win32's names, types and
 // results; error codes are errno values, so the system's text is strerror's.
-#ifndef QUILLMOOR_POSIX_WIN32_H
-#define QUILLMOOR_POSIX_WIN32_H
+#ifndef QUILLMOOR_POSIX_H
+#define QUILLMOOR_POSIX_H
 
 #include <errno.h>
 #include <stddef.h>
 #include <stdint.h>
+#include <stdio.h>
 
 typedef int BOOL;
 typedef uint32_t DWORD;
@@ -124,6 +125,29 @@ DWORD FormatMessageA(DWORD flags, const void *source, DWORD code, DWORD language
 HLOCAL LocalFree(HLOCAL memory);
 #ifdef __cplusplus
 }
+
+// What posix.cpp adds, as win32.cpp does on Windows (see platform.h).
+// Cuts an open stream's file to `size` bytes; true on success.
+bool TruncateStream(FILE *stream, long size);
+// The system's handle of an open stream's file, for asking the system what
+// that file is; the stream keeps it and closes it.
+HANDLE StreamHandle(FILE *stream);
+
+// One entry of a folder's listing by the system's own names: the narrow
+// name the narrow search gives for it and whether that name is its own.
+// False stops the listing.
+typedef bool (*OwnNameReceiver)(const char *narrowName, DWORD sizeLow, DWORD sizeHigh, bool own,
+                                void *context);
+// With C linkage, so that the unit tests can stand between the check and
+// these by name (--wrap) and list as another system does.
+//
+// Lists the entries a search of `pattern` yields with the system's own
+// names; false when the listing could not be made.
+extern "C" bool ListOwnNames(LPCSTR pattern, OwnNameReceiver receive, void *context);
+// The narrow full path of a relative one where it is exactly the path's own
+// (the current folder's names included); empty where it is not or does not
+// fit.
+extern "C" void MakeOwnFullPath(LPCSTR relative, char *fullPath, DWORD size);
 #endif
 
 #endif

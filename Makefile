@@ -42,15 +42,16 @@ native:
 	@cmake -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build $(NATIVE) -j $(JOBS)
 
-# The program that ships; with the Windows tests where they run 32-bit.
-win32:
+# The program that ships; with the Windows tests where they run 32-bit,
+# whose host program the native tree builds.
+win32: native
 	@cmake -S . -B $(WIN32) -DCMAKE_BUILD_TYPE=Release \
 	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-i686.cmake \
 	    -DQUILL_WINDOWS_TESTS=$(if $(filter x86,$(WINE_ARCH)),ON,OFF) >/dev/null
 	@cmake --build $(WIN32) -j $(JOBS)
 
 # The same sources for 64-bit Wine: the Windows tests of the x64 choice.
-win64:
+win64: native
 	@cmake -S . -B $(WIN64) -DCMAKE_BUILD_TYPE=Release \
 	    -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-x86_64.cmake >/dev/null
 	@cmake --build $(WIN64) -j $(JOBS)
@@ -73,7 +74,8 @@ test: build
 # programs, in a Debian 13 system made once in $(BUILD)/wine10 (debootstrap;
 # some minutes the first time). Not part of test.
 test-wine10: setup $(notdir $(WINDOWS))
-	@scripts/test-wine10 $(CURDIR)/$(BUILD)/wine10 $(CURDIR) $(CURDIR)/$(WINDOWS)
+	@scripts/test-wine10 $(CURDIR)/$(BUILD)/wine10 $(CURDIR) $(CURDIR)/$(WINDOWS) \
+	    $(CURDIR)/$(NATIVE)/tests/e2e/quill_e2e_seed
 
 # Each fuzz target for FUZZ_SECONDS, going on from what earlier runs found
 # ($(BUILD)/fuzz/<target>/corpus); any crashing input is kept there too.

@@ -42,17 +42,14 @@ void RefuseRowWithoutPath(HWND window, MissingPath missing, const char *failure)
 }
 
 // Finds the row's file just before it is acted on: a search of its full
-// path must find a file of exactly the row's name, which must be one file
-// name. Gives that file's identity, or false once the user has been told
-// why not, under `failure`.
+// path must find a file of exactly the row's name (a name of more than one
+// part, which the scan gives no path, would never come back whole). Gives
+// that file's identity, or false once the user has been told why not,
+// under `failure`.
 bool FindRowFile(HWND window, const RowFile &file, const char *failure, FileIdentity *identity)
 {
     if (file.fullPath[0] == '\0') {
         RefuseRowWithoutPath(window, file.missingPath, failure);
-        return false;
-    }
-    if (!IsOneFileName(file.name)) {
-        ReportError(window, ERROR_INVALID_NAME, failure);
         return false;
     }
     WIN32_FIND_DATAA found;

@@ -26,6 +26,13 @@ const FolderScan Folders[2] = {
 // Where the running scan of each list inserts its next row.
 int insertionCounter[2];
 
+// Whether a name is one file name and nothing more: no separator, drive or
+// stream colon or wildcard, which a path would take for more than a name.
+bool IsOneFileName(const char *name)
+{
+    return strpbrk(name, "\\/:*?\"<>|") == nullptr;
+}
+
 // The absolute path of a file of the folder, folded as text; false when it
 // cannot be made (the relative path or the result would not fit).
 bool MakeFullPath(ModFolder folder, const char *name, char *fullPath, DWORD size)
@@ -106,11 +113,6 @@ void ScanFolder(HWND window, ModFolder folder)
 const char *ModFolderPathFormat(ModFolder folder)
 {
     return Folders[folder].pathFormat;
-}
-
-bool IsOneFileName(const char *name)
-{
-    return name[0] != '\0' && strpbrk(name, "\\/:*?\"<>|") == nullptr;
 }
 
 void ScanInstalled(HWND window)

@@ -8,10 +8,6 @@
 // the current directory.
 const char *ModFolderPathFormat(ModFolder folder);
 
-// Whether a name is one file name and nothing more: no separator, drive or
-// stream colon or wildcard, which a path would take for more than a name.
-bool IsOneFileName(const char *name);
-
 void ScanInstalled(HWND window);
 void ScanAvailable(HWND window);
 

@@ -275,6 +275,21 @@ TEST_F(IgnoreListTest, CloseReleasesTheFile)
     EXPECT_FALSE(PathExists("ignore.list"));
 }
 
+// An entry is one line of the file: what would split the line or end the
+// file there cannot be stored.
+TEST(CanStoreEntry, RefusesOnlyWhatWouldNotReadBackAsOneEntry)
+{
+    const struct {
+        const char *entry;
+        bool storable;
+    } cases[] = {
+        {"", true},           {"a.iwd", true},    {"with space .iwd\t", true},
+        {"a\x1A.iwd", false}, {"\ra.iwd", false}, {"a.iwd\n", false},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(CanStoreEntry(c.entry), c.storable) << c.entry;
+}
+
 // Only a file on a disk is held: a pipe would keep the first scan waiting
 // for ever, a device is no list.
 TEST_F(IgnoreListTest, OnlyAFileOnADiskIsHeld)

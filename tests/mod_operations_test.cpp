@@ -666,6 +666,30 @@ TEST_P(ModMoveTest, AMoveReportedFailedThatTookTheFileAcrossHasMovedIt)
     EXPECT_NE(RowOf(operation.to, "m.iwd"), -1);
 }
 
+// A move that worked but whose outcome cannot be looked at afterwards, at
+// the mod's old place or its new one (a share that did not answer), is not
+// taken for done: the user reads why, and the file stays where it went.
+TEST_P(ModMoveTest, AMoveWhoseOutcomeCannotBeLookedAtSaysWhy)
+{
+    const Operation &operation = GetParam();
+    for (bool oldPlace : {true, false}) {
+        SCOPED_TRACE(oldPlace ? "old place" : "new place");
+        RemovePath(Folder(operation.to) + "m.iwd");
+        ClearMessages();
+        int row = ThreeMods(operation);
+        const std::string looked = oldPlace ? List(operation.from).rows[row].fullPath
+                                            : AsTheStandInNamesIt(operation.to, "m.iwd");
+        if (!BeforeNextMove([&] { ASSERT_TRUE(NextLooksFail(looked, 1)); }))
+            GTEST_SKIP() << "no hook into the system's move here";
+
+        Perform(operation, handle, row);
+
+        ExpectReport(operation.failure, EIO);
+        EXPECT_EQ(ReadWholeFile(Folder(operation.to) + "m.iwd"), "the mod's bytes");
+        EXPECT_FALSE(PathExists(Folder(operation.from) + "m.iwd"));
+    }
+}
+
 // What a failed move left at the destination goes again only while the
 // source is the very file it was made from, whatever became of its bytes;
 // a source replaced by another file leaves the destination as it is.

@@ -14,9 +14,12 @@ std::string TargetText(const BenchResult &result)
 {
     if (!HasTarget(result))
         return "";
-    char text[64];
-    snprintf(text, sizeof text, "%s <= %g%s", result.limitOnRatio ? "ratio" : "median",
-             result.limit, result.limitOnRatio ? "x" : "");
+    char text[96];
+    if (result.limitOnRatio)
+        snprintf(text, sizeof text, "%s \u2264 %g\u00D7 %s", result.subject.c_str(),
+                 result.limit, result.reference.c_str());
+    else
+        snprintf(text, sizeof text, "median \u2264 %g %s", result.limit, result.unit.c_str());
     return text;
 }
 

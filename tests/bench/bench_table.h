@@ -20,9 +20,11 @@ struct BenchResult {
     Figure ratio; // value / reference, run by run
     int runs;
     // The limit the median is held to, on the ratio or on the value; no
-    // target when `limit` is 0.
+    // target when `limit` is 0. A target on the ratio names what is held
+    // to it ("scan").
     double limit;
     bool limitOnRatio;
+    std::string subject;
 };
 
 bool HasTarget(const BenchResult &result);

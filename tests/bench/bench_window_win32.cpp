@@ -10,6 +10,18 @@
 
 namespace {
 
+HWND floorLists[2];
+
+void SendCell(HWND list, int index, int column, const char *text)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = index;
+    item.iSubItem = column;
+    item.pszText = const_cast<char *>(text);
+    SendMessageA(list, column == 0 ? LVM_INSERTITEMA : LVM_SETITEMA, 0, (LPARAM)&item);
+}
+
 // Nothing is handled: the window only holds the controls.
 INT_PTR CALLBACK BenchDialog(HWND, UINT, WPARAM, LPARAM)
 {
@@ -34,4 +46,24 @@ HWND OpenBenchWindow()
 void CloseBenchWindow(HWND window)
 {
     DestroyWindow(window);
+}
+
+void FloorClear(HWND window, ModFolder folder)
+{
+    floorLists[folder] = GetDlgItem(window, ModListControl(folder));
+    SendMessageA(floorLists[folder], LVM_DELETEALLITEMS, 0, 0);
+}
+
+void FloorAddRow(HWND, ModFolder folder, int index, const char *name, const char *sizeText,
+                 const char *fullPath)
+{
+    SendCell(floorLists[folder], index, NameColumn, name);
+    SendCell(floorLists[folder], index, SizeColumn, sizeText);
+    SendCell(floorLists[folder], index, FullPathColumn, fullPath);
+}
+
+void FloorShowCount(HWND window, ModFolder folder, int count)
+{
+    SetDlgItemInt(window, folder == InstalledFolder ? IDC_INSTALLED_COUNT : IDC_AVAILABLE_COUNT,
+                  (UINT)count, FALSE);
 }

@@ -197,6 +197,7 @@ bool RunStartupBench(const BenchSettings &settings)
     result.runs = (int)pair.program.size();
     result.limit = StartupRatioLimit;
     result.limitOnRatio = true;
+    result.subject = "start-up";
     return Report(settings, result);
 }
 

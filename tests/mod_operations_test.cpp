@@ -7,6 +7,7 @@
 #include "mod_operations.h"
 #include "mod_scan.h"
 #include "recorded_message_box.h"
+#include "snapshot.h"
 #include "test_modes.h"
 #include "test_support.h"
 
@@ -15,9 +16,7 @@
 #include <algorithm>
 #include <climits>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <map>
 #include <string.h>
 
@@ -93,7 +92,7 @@ std::string AsTheStandInNamesIt(ModFolder folder, const std::string &name)
     return path;
 }
 
-// The same, relative to the game folder, as Files names them.
+// The same, relative to the game folder, as a snapshot names them.
 std::string InRoot(ModFolder folder)
 {
     return folder == InstalledFolder ? "main/" : "QuillmoorMM/mods/";
@@ -111,22 +110,6 @@ std::string SystemText(DWORD code)
     if (text)
         LocalFree(text);
     return result;
-}
-
-// Every file and folder under `root`, with the bytes of the files. Names
-// are taken in the system's own form, which the narrow calls may not hold.
-std::map<std::string, std::string> Files(const std::string &root)
-{
-    namespace fs = std::filesystem;
-    std::map<std::string, std::string> files;
-    for (const auto &entry : fs::recursive_directory_iterator(root)) {
-        std::string path = fs::relative(entry.path(), root).generic_u8string();
-        std::ifstream in(entry.path(), std::ios::binary);
-        files[path] = entry.is_directory() ? "<folder>"
-                                           : std::string(std::istreambuf_iterator<char>(in),
-                                                         std::istreambuf_iterator<char>());
-    }
-    return files;
 }
 
 // The names of a list's rows, in its order.
@@ -287,10 +270,10 @@ struct ModOperationTest : ::testing::Test {
     void ExpectRefused(const Operation &operation, int row, DWORD code)
     {
         const std::string lists = Lists();
-        const auto files = Files(game.root);
+        const auto files = TakeSnapshot(game.root);
         Perform(operation, handle, row);
         ExpectReport(operation.failure, code);
-        EXPECT_EQ(Files(game.root), files);
+        EXPECT_EQ(TakeSnapshot(game.root), files);
         EXPECT_EQ(Lists(), lists);
     }
 };
@@ -458,9 +441,9 @@ TEST_P(ModMoveTest, TheModMovesAndItsCaseTwinStays)
     Perform(operation, handle, RowOf(operation.from, "twin.iwd"));
 
     EXPECT_TRUE(recordedMessages.empty());
-    auto files = Files(game.root);
-    EXPECT_EQ(files[InRoot(operation.to) + "twin.iwd"], "the twin");
-    EXPECT_EQ(files[InRoot(operation.from) + "Twin.iwd"], "the Twin");
+    Snapshot files = TakeSnapshot(game.root);
+    EXPECT_EQ(files[InRoot(operation.to) + "twin.iwd"], SnapshotOfBytes("the twin"));
+    EXPECT_EQ(files[InRoot(operation.from) + "Twin.iwd"], SnapshotOfBytes("the Twin"));
     EXPECT_EQ(files.count(InRoot(operation.from) + "twin.iwd"), 0u);
     EXPECT_EQ(RowOf(operation.from, "twin.iwd"), -1);
     EXPECT_NE(RowOf(operation.from, "Twin.iwd"), -1);
@@ -518,7 +501,7 @@ TEST_P(AnyModOperationTest, AFileThatCannotBeMovedOrDeletedFailsAndStays)
     const Operation &operation = GetParam();
     int row = ThreeMods(operation);
     const std::string lists = Lists();
-    const auto files = Files(game.root);
+    const auto files = TakeSnapshot(game.root);
     {
         HeldFile held(Folder(operation.from) + "m.iwd");
         if (!held.held)
@@ -526,7 +509,7 @@ TEST_P(AnyModOperationTest, AFileThatCannotBeMovedOrDeletedFailsAndStays)
         Perform(operation, handle, row);
         ExpectReport(operation.failure, HeldFile::code);
     }
-    EXPECT_EQ(Files(game.root), files);
+    EXPECT_EQ(TakeSnapshot(game.root), files);
     EXPECT_EQ(Lists(), lists);
 }
 
@@ -593,13 +576,13 @@ TEST_P(ModMoveTest, AMoveOntoAFullVolumeLeavesTheDestinationAsItWas)
     for (const char *name : {"big.iwd", "fits.iwd"}) {
         SCOPED_TRACE(name);
         const std::string lists = Lists();
-        const auto files = Files(small.root);
+        const auto files = TakeSnapshot(small.root);
         ClearMessages();
 
         Perform(operation, handle, RowOf(operation.from, name));
 
         ExpectReportOf(operation.failure);
-        EXPECT_EQ(Files(small.root), files);
+        EXPECT_EQ(TakeSnapshot(small.root), files);
         EXPECT_EQ(Lists(), lists);
         ASSERT_TRUE(FillVolume(Folder(operation.to)));
     }
@@ -739,14 +722,14 @@ TEST_P(ModMoveTest, AMoveThatLeavesTheSourceWholeIsNoMove)
     const Operation &operation = GetParam();
     int row = ThreeMods(operation);
     const std::string lists = Lists();
-    const auto files = Files(game.root);
+    const auto files = TakeSnapshot(game.root);
     if (!NextMoveLeavesTheSource())
         GTEST_SKIP() << "no hook into the system's move here";
 
     Perform(operation, handle, row);
 
     ExpectReport(operation.failure, ERROR_ACCESS_DENIED);
-    EXPECT_EQ(Files(game.root), files);
+    EXPECT_EQ(TakeSnapshot(game.root), files);
     EXPECT_EQ(Lists(), lists);
 }
 
@@ -799,12 +782,12 @@ TEST_P(ModMoveTest, AReadOnlyModMovedOntoAnotherVolumeStaysOnlyWhereItWas)
         GTEST_SKIP() << "this process may delete a read-only file";
     ScanBoth();
     const std::string lists = Lists();
-    const auto files = Files(small.root);
+    const auto files = TakeSnapshot(small.root);
 
     Perform(operation, handle, RowOf(operation.from, "ro.iwd"));
 
     ExpectReportOf(operation.failure);
-    EXPECT_EQ(Files(small.root), files);
+    EXPECT_EQ(TakeSnapshot(small.root), files);
     EXPECT_EQ(Lists(), lists);
 }
 
@@ -824,13 +807,13 @@ TEST_P(AnyModOperationTest, ARowRefusedWhileItsFolderChangedSaysToScan)
     ASSERT_NE(row, -1);
     ASSERT_EQ(List(operation.from).rows[row].fullPath, "");
     const std::string lists = Lists();
-    const auto files = Files(game.root);
+    const auto files = TakeSnapshot(game.root);
 
     Perform(operation, handle, row);
 
     EXPECT_EQ(ExpectReportOf(operation.failure),
               "The folder changed while it was read: use Scan.");
-    EXPECT_EQ(Files(game.root), files);
+    EXPECT_EQ(TakeSnapshot(game.root), files);
     EXPECT_EQ(Lists(), lists);
 }
 
@@ -862,14 +845,14 @@ TEST_F(ModOperationTest, AProgramFolderTheCodePageCannotNameReachesNoLookAlike)
     EXPECT_EQ(List(InstalledFolder).rows[0].fullPath, "");
     EXPECT_EQ(List(AvailableFolder).rows[0].fullPath, "");
     const std::string lists = Lists();
-    const auto files = Files(game.root);
+    const auto files = TakeSnapshot(game.root);
 
     for (const Operation &operation : AllOperations) {
         SCOPED_TRACE(operation.name);
         ClearMessages();
         Perform(operation, handle, 0);
         ExpectReport(operation.failure, ERROR_INVALID_NAME);
-        EXPECT_EQ(Files(game.root), files);
+        EXPECT_EQ(TakeSnapshot(game.root), files);
         EXPECT_EQ(Lists(), lists);
     }
 }
@@ -914,13 +897,13 @@ TEST_P(AnyModOperationTest, ARowIndexThatNamesNoRowDoesNothing)
     const int count = (int)List(operation.from).rows.size();
     ASSERT_EQ(count, 3);
     const std::string lists = Lists();
-    const auto files = Files(game.root);
+    const auto files = TakeSnapshot(game.root);
 
     for (int row : {-1, count, count + 1, INT_MIN, INT_MAX}) {
         SCOPED_TRACE(row);
         Perform(operation, handle, row);
         EXPECT_TRUE(recordedMessages.empty());
-        EXPECT_EQ(Files(game.root), files);
+        EXPECT_EQ(TakeSnapshot(game.root), files);
         EXPECT_EQ(Lists(), lists);
     }
 
@@ -928,7 +911,7 @@ TEST_P(AnyModOperationTest, ARowIndexThatNamesNoRowDoesNothing)
     ModListDeleteAll(handle, operation.from);
     Perform(operation, handle, 0);
     EXPECT_TRUE(recordedMessages.empty());
-    EXPECT_EQ(Files(game.root), files);
+    EXPECT_EQ(TakeSnapshot(game.root), files);
 }
 
 namespace {

@@ -115,7 +115,7 @@ std::vector<ShownRow> InSearchOrder(const std::string &folder,
 {
     std::vector<std::string> order;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*.iwd").c_str(), &found);
+    HANDLE search = FindFirstFileA(JoinPath(folder, "*.iwd").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do
             order.push_back(found.cFileName);
@@ -124,7 +124,7 @@ std::vector<ShownRow> InSearchOrder(const std::string &folder,
     }
     std::vector<ShownRow> rows;
     for (const ListedMod &mod : mods)
-        rows.push_back({mod.name, mod.size, folder + "\\" + mod.name});
+        rows.push_back({mod.name, mod.size, JoinPath(folder, mod.name)});
     auto place = [&](const ShownRow &row) {
         return std::find(order.begin(), order.end(), row.name) - order.begin();
     };

@@ -20,12 +20,12 @@ void E2eTest::TearDown()
 
 void E2eTest::AddInstalled(const std::string &name, unsigned size)
 {
-    ASSERT_TRUE(MakeSizedFile(game.mainFolder + "\\" + name, size)) << name;
+    ASSERT_TRUE(MakeSizedFile(JoinPath(game.mainFolder, name), size)) << name;
 }
 
 void E2eTest::AddAvailable(const std::string &name, unsigned size)
 {
-    ASSERT_TRUE(MakeSizedFile(game.modsFolder + "\\" + name, size)) << name;
+    ASSERT_TRUE(MakeSizedFile(JoinPath(game.modsFolder, name), size)) << name;
 }
 
 void E2eTest::WriteIgnoreList(const std::string &text)
@@ -76,6 +76,23 @@ void E2eTest::ExpectNoFocusedRow(int list)
     ASSERT_TRUE(FocusedRow(&program, list, &focused));
     ASSERT_EQ(focused, -1) << "list " << list
                            << " has a focused row; a click on its empty part would record it";
+}
+
+Snapshot E2eTest::CaseSnapshot()
+{
+    bool whole = false;
+    Snapshot snapshot = TakeSnapshot(game.caseFolder, &whole);
+    EXPECT_TRUE(whole) << "cannot read all of " << game.caseFolder;
+    return snapshot;
+}
+
+Snapshot E2eTest::Moved(const Snapshot &before, const std::string &from, const std::string &to)
+{
+    bool found = false;
+    Snapshot moved =
+        MovedInSnapshot(before, SnapshotKey(from), to.empty() ? "" : SnapshotKey(to), &found);
+    EXPECT_TRUE(found) << from << " is not in the snapshot";
+    return moved;
 }
 
 std::ostream &operator<<(std::ostream &out, const LabelledCase &c)

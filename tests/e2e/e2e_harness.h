@@ -3,7 +3,7 @@
 // read through window messages and worked with real mouse and keyboard input.
 // The one header a case file includes; each part has its own:
 //   game_layout.h     the game folder and its files
-//   manifest.h        what lies on disk, before and after
+//   snapshot.h        what lies on disk, before and after (tests/support)
 //   program.h         the program's process, its messages and the fence
 //   program_windows.h finding its dialogs, message boxes and menus
 //   controls.h        reading its controls and lists
@@ -20,10 +20,10 @@
 #include "controls.h"
 #include "game_layout.h"
 #include "input.h"
-#include "manifest.h"
 #include "message_boxes.h"
 #include "program.h"
 #include "program_windows.h"
+#include "snapshot.h"
 #include "wait.h"
 
 #include <windows.h>
@@ -54,6 +54,11 @@ struct E2eTest : ::testing::Test {
                      const std::vector<ListedMod> &available);
     void ExpectNoMessageBox();
     void ExpectNoFocusedRow(int list);
+    // The case folder whole; one that cannot be read fails the case.
+    Snapshot CaseSnapshot();
+    // `before` with the file at `from` (a path under the case folder) moved
+    // to `to`, or removed (`to` empty).
+    Snapshot Moved(const Snapshot &before, const std::string &from, const std::string &to);
 };
 
 // What every case of a parameterised suite begins with: its label, which

@@ -519,7 +519,7 @@ TEST_F(IgnoreListEditorTest, WithoutTheFileTheEditorSaysSoAndCloses)
 
 TEST_F(ManualTest, AManualFolderWithoutItsIndexIsReported)
 {
-    ASSERT_TRUE(CreateDirectoryA((game.programFolder + "\\manual").c_str(), nullptr));
+    ASSERT_TRUE(EnsureFolder(JoinPath(game.programFolder, "manual")));
     ASSERT_TRUE(StartProgram(&program, game));
     ASSERT_TRUE(ChooseMenuBarItem(&program, HelpMenu, ManualItem));
 

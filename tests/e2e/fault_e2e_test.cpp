@@ -1,7 +1,7 @@
 // Faults from outside the program: an "ignore.list" that cannot be opened or
 // that another program holds, a mod archive held open, and a mod folder that
 // is missing at start or goes away during the run. Each case compares a
-// manifest of the whole game folder before and after, so that only what the
+// snapshot of the whole game folder before and after, so that only what the
 // player asked for (or nothing) has changed on disk.
 #include "e2e_harness.h"
 #include "resource.h"
@@ -18,12 +18,7 @@ const char LoadFailure[] =
     "Failed to load 'ignore.list'.\nCheck that it exists and is not currently in use.";
 const char DeleteQuestion[] =
     "If you delete this mod it will no longer be available.\nContinue?";
-const char IgnoreListKey[] = "game\\QuillmoorMM\\ignore.list";
-
-std::string In(const std::string &folder, const std::string &name)
-{
-    return folder + "\\" + name;
-}
+const std::string IgnoreListKey = JoinPath(JoinPath("game", "QuillmoorMM"), "ignore.list");
 
 struct FaultTest : E2eTest {
     std::vector<HANDLE> held;
@@ -157,7 +152,7 @@ TEST_P(UnopenableIgnoreListTest, NothingIsFilteredAndTheEditorSaysSo)
     WriteIgnoreList("hidden.iwd\n");
     AddInstalled("hidden.iwd", 10);
     AddInstalled("shown.iwd", 20);
-    const Manifest before = TakeManifest(game.caseFolder);
+    const Snapshot before = CaseSnapshot();
     ASSERT_FALSE(before.empty());
     const char *ignoreFile = game.ignoreFile.c_str();
     if (GetParam().readOnly) {
@@ -185,7 +180,7 @@ TEST_P(UnopenableIgnoreListTest, NothingIsFilteredAndTheEditorSaysSo)
     ExpectLists({{"hidden.iwd", "10B"}, {"shown.iwd", "20B"}}, {});
 
     ASSERT_NO_FATAL_FAILURE(Exit());
-    EXPECT_EQ(TakeManifest(game.caseFolder), before);
+    EXPECT_EQ(CaseSnapshot(), before);
     EXPECT_EQ(ReadWholeFile(game.ignoreFile), "hidden.iwd\n");
 }
 
@@ -207,7 +202,7 @@ TEST_F(FaultIgnoreListTest, HeldWithSharingAfterStartKeepsWorking)
     ExpectLists({{"shown.iwd", "20B"}}, {});
     ASSERT_TRUE(Hold(game.ignoreFile, GENERIC_READ | GENERIC_WRITE,
                      FILE_SHARE_READ | FILE_SHARE_WRITE));
-    Manifest before = TakeManifest(game.caseFolder);
+    Snapshot before = CaseSnapshot();
     ASSERT_FALSE(before.empty());
 
     ASSERT_NO_FATAL_FAILURE(Scan(IDC_INSTALLED_LIST));
@@ -219,9 +214,9 @@ TEST_F(FaultIgnoreListTest, HeldWithSharingAfterStartKeepsWorking)
     // The next scan reads the saved list.
     ASSERT_NO_FATAL_FAILURE(Scan(IDC_INSTALLED_LIST));
     ExpectLists({}, {});
-    Manifest after = TakeManifest(game.caseFolder);
-    before.erase(IgnoreListKey);
-    EXPECT_EQ(after.erase(IgnoreListKey), 1u);
+    Snapshot after = CaseSnapshot();
+    before.erase(SnapshotKey(IgnoreListKey));
+    EXPECT_EQ(after.erase(SnapshotKey(IgnoreListKey)), 1u);
     EXPECT_EQ(after, before);
 }
 
@@ -245,10 +240,12 @@ TEST_P(LockedArchiveTest, FailsWithTheReasonAndChangesNothing)
     const std::vector<ShownRow> installedRows = Rows(IDC_INSTALLED_LIST);
     const std::vector<ShownRow> availableRows = Rows(IDC_AVAILABLE_LIST);
     ASSERT_EQ(installedRows.size() + availableRows.size(), 3u);
-    std::string from =
-        installed ? "game\\main\\locked.iwd" : "game\\QuillmoorMM\\mods\\locked.iwd";
-    ASSERT_TRUE(Hold(In(game.caseFolder, from), GENERIC_READ, FILE_SHARE_READ));
-    const Manifest before = TakeManifest(game.caseFolder);
+    const std::string inMain = JoinPath(JoinPath("game", "main"), "locked.iwd"),
+                      inMods = JoinPath(JoinPath(JoinPath("game", "QuillmoorMM"), "mods"),
+                                        "locked.iwd");
+    std::string from = installed ? inMain : inMods;
+    ASSERT_TRUE(Hold(JoinPath(game.caseFolder, from), GENERIC_READ, FILE_SHARE_READ));
+    const Snapshot before = CaseSnapshot();
     ASSERT_FALSE(before.empty());
 
     ASSERT_NO_FATAL_FAILURE(RunExpectingError(c.list, "locked.iwd", c.command, c.message));
@@ -256,18 +253,15 @@ TEST_P(LockedArchiveTest, FailsWithTheReasonAndChangesNothing)
     EXPECT_EQ(Rows(IDC_AVAILABLE_LIST), availableRows);
     EXPECT_EQ(Label(IDC_INSTALLED_COUNT), std::to_string(installedRows.size()));
     EXPECT_EQ(Label(IDC_AVAILABLE_COUNT), std::to_string(availableRows.size()));
-    EXPECT_EQ(TakeManifest(game.caseFolder), before);
+    EXPECT_EQ(CaseSnapshot(), before);
 
     Release();
     std::vector<std::string> shown;
     ASSERT_TRUE(RightClickRow(&program, c.list, "locked.iwd"));
     ASSERT_TRUE(ChooseMenuItem(&program, c.command));
     ASSERT_TRUE(AnswerAllMessageBoxes(&program, &shown));
-    std::string to = c.command == DeleteCommand ? ""
-                     : installed                ? "game\\QuillmoorMM\\mods\\locked.iwd"
-                                                : "game\\main\\locked.iwd";
-    EXPECT_EQ(TakeManifest(game.caseFolder), MovedInManifest(before, from, to))
-        << ::testing::PrintToString(shown);
+    std::string to = c.command == DeleteCommand ? "" : installed ? inMods : inMain;
+    EXPECT_EQ(CaseSnapshot(), Moved(before, from, to)) << ::testing::PrintToString(shown);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -323,11 +317,11 @@ TEST_P(MissingFolderTest, MissingAtStartListsNothingUntilItIsMade)
     ExpectNoMessageBox();
 
     ASSERT_TRUE(CreateDirectoryA(Folder().c_str(), nullptr));
-    ASSERT_TRUE(MakeSizedFile(In(Folder(), "found.iwd"), 1500));
-    const Manifest before = TakeManifest(game.caseFolder);
+    ASSERT_TRUE(MakeSizedFile(JoinPath(Folder(), "found.iwd"), 1500));
+    const Snapshot before = CaseSnapshot();
     ASSERT_NO_FATAL_FAILURE(Scan(List()));
     ExpectShown({{"found.iwd", "1KB"}}, {{"other.iwd", "20B"}});
-    EXPECT_EQ(TakeManifest(game.caseFolder), before);
+    EXPECT_EQ(CaseSnapshot(), before);
 }
 
 TEST_P(MissingFolderTest, RemovedWhileRunningScansEmptyAndMovesIntoItFail)
@@ -337,9 +331,9 @@ TEST_P(MissingFolderTest, RemovedWhileRunningScansEmptyAndMovesIntoItFail)
     ASSERT_TRUE(StartProgram(&program, game));
     ExpectLists({{"inst.iwd", "10B"}}, {{"avail.iwd", "20B"}});
     bool main = GetParam().mainFolder;
-    ASSERT_TRUE(DeleteFileA(In(Folder(), main ? "inst.iwd" : "avail.iwd").c_str()));
+    ASSERT_TRUE(DeleteFileA(JoinPath(Folder(), main ? "inst.iwd" : "avail.iwd").c_str()));
     ASSERT_TRUE(RemoveDirectoryA(Folder().c_str()));
-    const Manifest before = TakeManifest(game.caseFolder);
+    const Snapshot before = CaseSnapshot();
     ASSERT_FALSE(before.empty());
 
     ASSERT_NO_FATAL_FAILURE(Scan(List()));
@@ -352,7 +346,7 @@ TEST_P(MissingFolderTest, RemovedWhileRunningScansEmptyAndMovesIntoItFail)
         main ? InstallCommand : UninstallCommand,
         main ? "Failed to install the mod." : "Failed to uninstall the mod."));
     ExpectShown({}, {other});
-    EXPECT_EQ(TakeManifest(game.caseFolder), before);
+    EXPECT_EQ(CaseSnapshot(), before);
     EXPECT_FALSE(PathExists(Folder()));
 }
 

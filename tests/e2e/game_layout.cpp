@@ -28,7 +28,7 @@ bool MakeGameLayout(GameLayout *game, const std::string &ignoreText)
         base += '\\';
     game->caseFolder = base + "quill-e2e-" + std::to_string(GetCurrentProcessId()) + "-" +
                        std::to_string(++layoutsMade);
-    static_cast<GameFolder &>(*game) = GameFolderIn(game->caseFolder + "\\game");
+    static_cast<GameFolder &>(*game) = GameFolderIn(JoinPath(game->caseFolder, "game"));
     // A run that was killed leaves its folders; a later driver may be given
     // the same process id.
     if (PathExists(game->caseFolder))

@@ -139,8 +139,8 @@ TEST_P(EndingTest, EndsTheProgramWithExitCodeZero)
     AddInstalled("skip.iwd", 2);
     AddAvailable("b.iwd", 3);
     ASSERT_TRUE(StartProgram(&program, game));
-    std::vector<std::string> installedBefore = FolderSnapshot(game.mainFolder);
-    std::vector<std::string> availableBefore = FolderSnapshot(game.modsFolder);
+    std::vector<std::string> installedBefore = NamesAndSizes(game.mainFolder);
+    std::vector<std::string> availableBefore = NamesAndSizes(game.modsFolder);
 
     switch (GetParam().ending) {
     case EscKey:
@@ -162,8 +162,8 @@ TEST_P(EndingTest, EndsTheProgramWithExitCodeZero)
     DWORD code = 1234;
     ASSERT_TRUE(WaitForExit(&program, &code));
     EXPECT_EQ(code, 0u);
-    EXPECT_EQ(FolderSnapshot(game.mainFolder), installedBefore);
-    EXPECT_EQ(FolderSnapshot(game.modsFolder), availableBefore);
+    EXPECT_EQ(NamesAndSizes(game.mainFolder), installedBefore);
+    EXPECT_EQ(NamesAndSizes(game.modsFolder), availableBefore);
     EXPECT_EQ(ReadWholeFile(game.ignoreFile), ignoreText);
 }
 

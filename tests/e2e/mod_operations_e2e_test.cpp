@@ -17,11 +17,6 @@ typedef E2eTest ModOperationsTest;
 const char DeleteQuestion[] =
     "If you delete this mod it will no longer be available.\nContinue?";
 
-std::string Path(const std::string &folder, const std::string &name)
-{
-    return folder + "\\" + name;
-}
-
 TEST_F(ModOperationsTest, InstallMovesTheClickedRowIntoTheInstalledList)
 {
     AddInstalled("base.iwd", 10);
@@ -40,9 +35,9 @@ TEST_F(ModOperationsTest, InstallMovesTheClickedRowIntoTheInstalledList)
     EXPECT_FALSE(ContextMenuOpen(program)) << "a second menu opened";
 
     ExpectLists({{"base.iwd", "10B"}, {"a.iwd", "1KB"}}, {{"b.iwd", "20B"}});
-    EXPECT_EQ(FolderSnapshot(game.mainFolder),
+    EXPECT_EQ(NamesAndSizes(game.mainFolder),
               (std::vector<std::string>{"a.iwd 2000", "base.iwd 10"}));
-    EXPECT_EQ(FolderSnapshot(game.modsFolder), (std::vector<std::string>{"b.iwd 20"}));
+    EXPECT_EQ(NamesAndSizes(game.modsFolder), (std::vector<std::string>{"b.iwd 20"}));
 }
 
 TEST_F(ModOperationsTest, InstallingAnIgnoredNameLeavesItInNeitherList)
@@ -57,8 +52,8 @@ TEST_F(ModOperationsTest, InstallingAnIgnoredNameLeavesItInNeitherList)
     ExpectNoMessageBox();
 
     ExpectLists({}, {{"keep.iwd", "6B"}});
-    EXPECT_TRUE(PathExists(Path(game.mainFolder, "hidden.iwd")));
-    EXPECT_FALSE(PathExists(Path(game.modsFolder, "hidden.iwd")));
+    EXPECT_TRUE(PathExists(JoinPath(game.mainFolder, "hidden.iwd")));
+    EXPECT_FALSE(PathExists(JoinPath(game.modsFolder, "hidden.iwd")));
 }
 
 TEST_F(ModOperationsTest, UninstallMovesTheRowBackToTheAvailableList)
@@ -73,8 +68,8 @@ TEST_F(ModOperationsTest, UninstallMovesTheRowBackToTheAvailableList)
     ExpectNoMessageBox();
 
     ExpectLists({{"y.iwd", "200B"}}, {{"z.iwd", "300B"}, {"x.iwd", "100B"}});
-    EXPECT_EQ(FolderSnapshot(game.mainFolder), (std::vector<std::string>{"y.iwd 200"}));
-    EXPECT_EQ(FolderSnapshot(game.modsFolder),
+    EXPECT_EQ(NamesAndSizes(game.mainFolder), (std::vector<std::string>{"y.iwd 200"}));
+    EXPECT_EQ(NamesAndSizes(game.modsFolder),
               (std::vector<std::string>{"x.iwd 100", "z.iwd 300"}));
 }
 
@@ -97,7 +92,7 @@ TEST_P(DeleteTest, AsksAndThenDeletesOnlyOnYes)
     ASSERT_TRUE(StartProgram(&program, game));
     bool installed = c.list == IDC_INSTALLED_LIST;
     std::string victim = installed ? "i1.iwd" : "a1.iwd";
-    std::string victimPath = Path(installed ? game.mainFolder : game.modsFolder, victim);
+    std::string victimPath = JoinPath(installed ? game.mainFolder : game.modsFolder, victim);
 
     ASSERT_TRUE(RightClickRow(&program, c.list, victim));
     ASSERT_TRUE(ChooseMenuItem(&program, DeleteCommand));
@@ -119,8 +114,8 @@ TEST_P(DeleteTest, AsksAndThenDeletesOnlyOnYes)
         EXPECT_TRUE(PathExists(victimPath));
     }
     ExpectLists(installedRows, availableRows);
-    EXPECT_EQ(FolderSnapshot(game.mainFolder).size(), installedRows.size());
-    EXPECT_EQ(FolderSnapshot(game.modsFolder).size(), availableRows.size());
+    EXPECT_EQ(NamesAndSizes(game.mainFolder).size(), installedRows.size());
+    EXPECT_EQ(NamesAndSizes(game.modsFolder).size(), availableRows.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -147,9 +142,9 @@ TEST_P(FailureTest, ReportsTheSystemsReasonAndChangesNothing)
     std::vector<ShownRow> installedBefore = Rows(IDC_INSTALLED_LIST);
     std::vector<ShownRow> availableBefore = Rows(IDC_AVAILABLE_LIST);
     // Removed behind the program's back: its row stays until a rescan.
-    ASSERT_TRUE(DeleteFileA(Path(game.modsFolder, "gone.iwd").c_str()));
-    std::vector<std::string> mainBefore = FolderSnapshot(game.mainFolder);
-    std::vector<std::string> modsBefore = FolderSnapshot(game.modsFolder);
+    ASSERT_TRUE(DeleteFileA(JoinPath(game.modsFolder, "gone.iwd").c_str()));
+    std::vector<std::string> mainBefore = NamesAndSizes(game.mainFolder);
+    std::vector<std::string> modsBefore = NamesAndSizes(game.modsFolder);
     std::string name = c.command == DeleteCommand ? "gone.iwd" : "same.iwd";
 
     ASSERT_TRUE(RightClickRow(&program, c.list, name));
@@ -169,8 +164,8 @@ TEST_P(FailureTest, ReportsTheSystemsReasonAndChangesNothing)
     EXPECT_EQ(Label(IDC_INSTALLED_COUNT), "2");
     EXPECT_EQ(Rows(IDC_AVAILABLE_LIST), availableBefore);
     EXPECT_EQ(Label(IDC_AVAILABLE_COUNT), "2");
-    EXPECT_EQ(FolderSnapshot(game.mainFolder), mainBefore);
-    EXPECT_EQ(FolderSnapshot(game.modsFolder), modsBefore);
+    EXPECT_EQ(NamesAndSizes(game.mainFolder), mainBefore);
+    EXPECT_EQ(NamesAndSizes(game.modsFolder), modsBefore);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -240,14 +235,14 @@ TEST_P(FreshClickTest, AnOperationUsesUpTheClick)
         break;
     }
     ExpectNoMessageBox();
-    std::vector<std::string> mainBefore = FolderSnapshot(game.mainFolder);
-    std::vector<std::string> modsBefore = FolderSnapshot(game.modsFolder);
+    std::vector<std::string> mainBefore = NamesAndSizes(game.mainFolder);
+    std::vector<std::string> modsBefore = NamesAndSizes(game.modsFolder);
 
     ASSERT_TRUE(RightClickEmpty(&program, picked));
     ASSERT_TRUE(ChooseMenuItem(&program, c.next));
     ExpectNoMessageBox();
-    EXPECT_EQ(FolderSnapshot(game.mainFolder), mainBefore);
-    EXPECT_EQ(FolderSnapshot(game.modsFolder), modsBefore);
+    EXPECT_EQ(NamesAndSizes(game.mainFolder), mainBefore);
+    EXPECT_EQ(NamesAndSizes(game.modsFolder), modsBefore);
 
     // A fresh click makes the same command work.
     ListCommand move = pickInstalled ? UninstallCommand : InstallCommand;
@@ -256,9 +251,9 @@ TEST_P(FreshClickTest, AnOperationUsesUpTheClick)
     ASSERT_TRUE(ChooseMenuItem(&program, move));
     ExpectNoMessageBox();
     EXPECT_TRUE(
-        PathExists(Path(pickInstalled ? game.modsFolder : game.mainFolder, pickedName)));
+        PathExists(JoinPath(pickInstalled ? game.modsFolder : game.mainFolder, pickedName)));
     EXPECT_FALSE(
-        PathExists(Path(pickInstalled ? game.mainFolder : game.modsFolder, pickedName)));
+        PathExists(JoinPath(pickInstalled ? game.mainFolder : game.modsFolder, pickedName)));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -330,7 +325,7 @@ TEST_P(KeyboardTest, EveryCommandOfBothListsWithoutTheMouse)
     ExpectNoMessageBox();
     ExpectLists({{"a2.iwd", "44B"}, {"late.iwd", "55B"}},
                 {{"a1.iwd", "33B"}, {"i1.iwd", "11B"}});
-    EXPECT_FALSE(PathExists(Path(game.mainFolder, "i2.iwd")));
+    EXPECT_FALSE(PathExists(JoinPath(game.mainFolder, "i2.iwd")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Each, KeyboardTest,
@@ -360,8 +355,8 @@ TEST_F(ModOperationsTest, NothingHappensBeforeTheFirstClick)
         ExpectNoMessageBox();
     }
     ExpectLists({{"m.iwd", "1B"}}, {{"a.iwd", "2B"}});
-    EXPECT_TRUE(PathExists(Path(game.mainFolder, "m.iwd")));
-    EXPECT_TRUE(PathExists(Path(game.modsFolder, "a.iwd")));
+    EXPECT_TRUE(PathExists(JoinPath(game.mainFolder, "m.iwd")));
+    EXPECT_TRUE(PathExists(JoinPath(game.modsFolder, "a.iwd")));
 }
 
 TEST_F(ModOperationsTest, GrayedItemsDoNothing)
@@ -399,8 +394,8 @@ TEST_P(UnpickedRowTest, ARowNeverClickedInTheOtherListIsLeftAlone)
     AddAvailable("a1.iwd", 3);
     AddAvailable("a2.iwd", 4);
     ASSERT_TRUE(StartProgram(&program, game));
-    std::vector<std::string> mainBefore = FolderSnapshot(game.mainFolder);
-    std::vector<std::string> modsBefore = FolderSnapshot(game.modsFolder);
+    std::vector<std::string> mainBefore = NamesAndSizes(game.mainFolder);
+    std::vector<std::string> modsBefore = NamesAndSizes(game.modsFolder);
 
     const char *clickedName = c.clicked == IDC_INSTALLED_LIST ? "i2.iwd" : "a2.iwd";
     ASSERT_TRUE(ClickRow(&program, c.clicked, clickedName));
@@ -410,8 +405,8 @@ TEST_P(UnpickedRowTest, ARowNeverClickedInTheOtherListIsLeftAlone)
     std::vector<std::string> shown;
     ASSERT_TRUE(AnswerAllMessageBoxes(&program, &shown));
 
-    EXPECT_EQ(FolderSnapshot(game.mainFolder), mainBefore) << ::testing::PrintToString(shown);
-    EXPECT_EQ(FolderSnapshot(game.modsFolder), modsBefore) << ::testing::PrintToString(shown);
+    EXPECT_EQ(NamesAndSizes(game.mainFolder), mainBefore) << ::testing::PrintToString(shown);
+    EXPECT_EQ(NamesAndSizes(game.modsFolder), modsBefore) << ::testing::PrintToString(shown);
     ExpectLists({{"i1.iwd", "1B"}, {"i2.iwd", "2B"}}, {{"a1.iwd", "3B"}, {"a2.iwd", "4B"}});
 }
 
@@ -445,12 +440,12 @@ TEST_P(StaleRowTest, ARowRecordedBeforeARescanIsLeftAlone)
     // The user picks the first row; its file then goes behind the program's
     // back and the list is rescanned, so the first row is another file now.
     ASSERT_TRUE(ClickRow(&program, IDC_AVAILABLE_LIST, picked));
-    ASSERT_TRUE(DeleteFileA(Path(game.modsFolder, picked).c_str()));
+    ASSERT_TRUE(DeleteFileA(JoinPath(game.modsFolder, picked).c_str()));
     ASSERT_TRUE(RightClickRow(&program, IDC_AVAILABLE_LIST, picked));
     ASSERT_TRUE(ChooseMenuItem(&program, ScanCommand));
     ASSERT_EQ(Rows(IDC_AVAILABLE_LIST).size(), 3u);
-    std::vector<std::string> mainBefore = FolderSnapshot(game.mainFolder);
-    std::vector<std::string> modsBefore = FolderSnapshot(game.modsFolder);
+    std::vector<std::string> mainBefore = NamesAndSizes(game.mainFolder);
+    std::vector<std::string> modsBefore = NamesAndSizes(game.modsFolder);
 
     ExpectNoFocusedRow(IDC_AVAILABLE_LIST);
     ASSERT_TRUE(RightClickEmpty(&program, IDC_AVAILABLE_LIST));
@@ -458,8 +453,8 @@ TEST_P(StaleRowTest, ARowRecordedBeforeARescanIsLeftAlone)
     std::vector<std::string> shown;
     ASSERT_TRUE(AnswerAllMessageBoxes(&program, &shown));
 
-    EXPECT_EQ(FolderSnapshot(game.mainFolder), mainBefore) << ::testing::PrintToString(shown);
-    EXPECT_EQ(FolderSnapshot(game.modsFolder), modsBefore) << ::testing::PrintToString(shown);
+    EXPECT_EQ(NamesAndSizes(game.mainFolder), mainBefore) << ::testing::PrintToString(shown);
+    EXPECT_EQ(NamesAndSizes(game.modsFolder), modsBefore) << ::testing::PrintToString(shown);
     EXPECT_EQ(Rows(IDC_AVAILABLE_LIST).size(), 3u);
 }
 
@@ -483,8 +478,8 @@ TEST_P(StaleRowTest, ARowRecordedBeforeARemovalIsLeftAlone)
     ASSERT_TRUE(ChooseMenuItem(&program, InstallCommand));
     ExpectLists({{"a.iwd", "2B"}}, {{"b.iwd", "3B"}});
     ASSERT_TRUE(ClickRow(&program, IDC_AVAILABLE_LIST, "b.iwd"));
-    std::vector<std::string> mainBefore = FolderSnapshot(game.mainFolder);
-    std::vector<std::string> modsBefore = FolderSnapshot(game.modsFolder);
+    std::vector<std::string> mainBefore = NamesAndSizes(game.mainFolder);
+    std::vector<std::string> modsBefore = NamesAndSizes(game.modsFolder);
 
     // The installed list's recorded row was x.iwd's; a.iwd was never picked.
     ExpectNoFocusedRow(IDC_INSTALLED_LIST);
@@ -493,8 +488,8 @@ TEST_P(StaleRowTest, ARowRecordedBeforeARemovalIsLeftAlone)
     std::vector<std::string> shown;
     ASSERT_TRUE(AnswerAllMessageBoxes(&program, &shown));
 
-    EXPECT_EQ(FolderSnapshot(game.mainFolder), mainBefore) << ::testing::PrintToString(shown);
-    EXPECT_EQ(FolderSnapshot(game.modsFolder), modsBefore) << ::testing::PrintToString(shown);
+    EXPECT_EQ(NamesAndSizes(game.mainFolder), mainBefore) << ::testing::PrintToString(shown);
+    EXPECT_EQ(NamesAndSizes(game.modsFolder), modsBefore) << ::testing::PrintToString(shown);
     ExpectLists({{"a.iwd", "2B"}}, {{"b.iwd", "3B"}});
 }
 

@@ -1,6 +1,6 @@
 // What the program finds on disk, worked through its real window: odd and
 // long names, thousands of archives, and files that change behind its back.
-// Every case compares a manifest of the whole game folder before and after:
+// Every case compares a snapshot of the whole game folder before and after:
 // only the change the player asked for may happen.
 #include "e2e_harness.h"
 #include "resource.h"
@@ -19,7 +19,7 @@ const char InstallFailure[] = "Failed to install the mod.";
 const char UninstallFailure[] = "Failed to uninstall the mod.";
 const char DeleteFailure[] = "Failed to delete the mod.";
 
-// A game folder's parts, relative to the manifest's root.
+// A game folder's parts, relative to the snapshot's folder.
 struct Layout {
     std::string main, mods;
 };
@@ -33,11 +33,11 @@ struct FolderCase : E2eTest {
 
     std::string InMain(const std::string &name) const
     {
-        return Relative().main + "\\" + name;
+        return JoinPath(Relative().main, name);
     }
     std::string InMods(const std::string &name) const
     {
-        return Relative().mods + "\\" + name;
+        return JoinPath(Relative().mods, name);
     }
 
     // Right click on the row (which records it), then the menu item.
@@ -90,10 +90,9 @@ struct FolderCase : E2eTest {
         ExpectNoMessageBox();
     }
 
-    void ExpectManifest(const Manifest &expected)
+    void ExpectSnapshot(const Snapshot &expected)
     {
-        Manifest now = TakeManifest(game.caseFolder);
-        EXPECT_EQ(now, expected);
+        EXPECT_EQ(CaseSnapshot(), expected);
     }
 
     std::vector<std::string> Names(int list)
@@ -122,23 +121,23 @@ TEST_P(OddNameCase, IsListedMovedBothWaysAndDeleted)
     AddInstalled("base.iwd", 9);
     ASSERT_TRUE(StartProgram(&program, game));
     ExpectLists({{"base.iwd", "9B"}}, {{name, "1KB"}, {"other.iwd", "7B"}});
-    Manifest before = TakeManifest(game.caseFolder);
+    Snapshot before = CaseSnapshot();
 
     Install(name);
     ExpectNoMessageBox();
     ExpectLists({{"base.iwd", "9B"}, {name, "1KB"}}, {{"other.iwd", "7B"}});
-    Manifest installed = MovedInManifest(before, InMods(name), InMain(name));
-    ExpectManifest(installed);
+    Snapshot installed = Moved(before, InMods(name), InMain(name));
+    ExpectSnapshot(installed);
 
     Uninstall(name);
     ExpectNoMessageBox();
     ExpectLists({{"base.iwd", "9B"}}, {{name, "1KB"}, {"other.iwd", "7B"}});
-    ExpectManifest(before);
+    ExpectSnapshot(before);
 
     Delete(IDC_AVAILABLE_LIST, name);
     ExpectNoMessageBox();
     ExpectLists({{"base.iwd", "9B"}}, {{"other.iwd", "7B"}});
-    ExpectManifest(MovedInManifest(before, InMods(name), ""));
+    ExpectSnapshot(Moved(before, InMods(name), ""));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -180,7 +179,7 @@ struct LongNameTest : FolderCase {
 
     void Make(const std::string &folder, const std::string &name, const std::string &bytes)
     {
-        std::string path = folder + "\\" + name;
+        std::string path = JoinPath(folder, name);
         HANDLE file = OpenLongPath(path, GENERIC_WRITE, 0, CREATE_NEW);
         ASSERT_NE(file, INVALID_HANDLE_VALUE) << path << ", error " << GetLastError();
         DWORD written = 0;
@@ -188,7 +187,7 @@ struct LongNameTest : FolderCase {
         CloseHandle(file);
         ASSERT_TRUE(ok && written == bytes.size());
         for (const std::string &other : {game.mainFolder, game.modsFolder})
-            made.push_back(other + "\\" + name);
+            made.push_back(JoinPath(other, name));
     }
 
     std::vector<ShownRow> SortedRows(int list)
@@ -232,7 +231,7 @@ TEST_F(LongNameTest, TheLongestNamesMoveAndLongerOnesAreListedButNeverTouched)
               (std::vector<ShownRow>{{mods247, "11B", modsPath + mods247},
                                      {mods248, "11B", ""},
                                      {mods255, "11B", ""}}));
-    Manifest before = TakeManifest(game.caseFolder);
+    Snapshot before = CaseSnapshot();
     ASSERT_EQ(before.size(), 10u); // three folders, ignore.list and the six mods
 
     // Rows without a full path are refused with a reason, Delete's without
@@ -245,17 +244,17 @@ TEST_F(LongNameTest, TheLongestNamesMoveAndLongerOnesAreListedButNeverTouched)
     ExpectFailureReport(DeleteFailure);
     Choose(IDC_INSTALLED_LIST, main247, DeleteCommand);
     ExpectFailureReport(DeleteFailure);
-    ExpectManifest(before);
+    ExpectSnapshot(before);
 
     // The longest name of main goes to mods and back.
     Uninstall(main246);
     ExpectNoMessageBox();
-    Manifest moved = MovedInManifest(before, "main\\" + main246, "p\\mods\\" + main246);
-    ExpectManifest(moved);
+    Snapshot moved = Moved(before, "main\\" + main246, "p\\mods\\" + main246);
+    ExpectSnapshot(moved);
     ASSERT_EQ(Rows(IDC_AVAILABLE_LIST).size(), 4u);
     Install(main246);
     ExpectNoMessageBox();
-    ExpectManifest(before);
+    ExpectSnapshot(before);
     EXPECT_EQ(Label(IDC_INSTALLED_COUNT), "3");
     EXPECT_EQ(Label(IDC_AVAILABLE_COUNT), "3");
 
@@ -264,18 +263,18 @@ TEST_F(LongNameTest, TheLongestNamesMoveAndLongerOnesAreListedButNeverTouched)
     // listed without a full path and cannot be taken out by the program.
     Install(mods247);
     ExpectNoMessageBox();
-    moved = MovedInManifest(before, "p\\mods\\" + mods247, "main\\" + mods247);
-    ExpectManifest(moved);
+    moved = Moved(before, "p\\mods\\" + mods247, "main\\" + mods247);
+    ExpectSnapshot(moved);
     std::vector<ShownRow> installed = SortedRows(IDC_INSTALLED_LIST);
     ASSERT_EQ(installed.size(), 4u);
     EXPECT_EQ(installed[3], (ShownRow{mods247, "11B", ""}));
     Uninstall(mods247);
     ExpectFailureReport(UninstallFailure);
-    ExpectManifest(moved);
+    ExpectSnapshot(moved);
 
     Delete(IDC_INSTALLED_LIST, main246);
     ExpectNoMessageBox();
-    ExpectManifest(MovedInManifest(moved, "main\\" + main246, ""));
+    ExpectSnapshot(Moved(moved, "main\\" + main246, ""));
     EXPECT_EQ(Label(IDC_INSTALLED_COUNT), "3");
     EXPECT_EQ(Label(IDC_AVAILABLE_COUNT), "2");
 }
@@ -325,7 +324,7 @@ bool TakeSeedFolder(const char *part, const std::string &folder)
     DWORD length = GetEnvironmentVariableA("QUILL_E2E_SEED", seed, sizeof seed);
     if (length == 0 || length >= sizeof seed)
         return false;
-    std::string from = std::string(seed) + "\\" + part;
+    std::string from = JoinPath(seed, part);
     return PathExists(from) && RemoveDirectoryA(folder.c_str()) &&
            MoveFileA(from.c_str(), folder.c_str());
 }
@@ -338,7 +337,7 @@ bool LayOutSeedFolder(const SeedFolder &seed, const std::string &folder)
         return true;
     std::vector<std::string> names = SeedNames(seed);
     for (int i = 0; i < seed.count; ++i) {
-        if (!WriteWholeFile(folder + "\\" + names[i],
+        if (!WriteWholeFile(JoinPath(folder, names[i]),
                             std::string(i % seed.sizeModulus, seed.fill))) {
             ADD_FAILURE() << "cannot write " << names[i] << " in " << folder;
             return false;
@@ -375,7 +374,7 @@ TEST_F(FolderCase, ThousandsOfArchivesStayCorrectThroughEveryOperation)
         available.insert(archive);
     ASSERT_EQ(available.size(), 10000u);
     WriteIgnoreList(ignore);
-    Manifest before = TakeManifest(game.caseFolder);
+    Snapshot before = CaseSnapshot();
     ASSERT_EQ(before.size(), 11000u + 5u); // and four folders and ignore.list
     ASSERT_TRUE(StartProgram(&program, game));
 
@@ -414,12 +413,12 @@ TEST_F(FolderCase, ThousandsOfArchivesStayCorrectThroughEveryOperation)
     Rescan(IDC_AVAILABLE_LIST, "mod00002.iwd");
     expectNames("after a rescan");
 
-    Manifest expected = before;
-    expected = MovedInManifest(expected, InMods("mod09876.iwd"), InMain("mod09876.iwd"));
-    expected = MovedInManifest(expected, InMain("main0999.iwd"), InMods("main0999.iwd"));
-    expected = MovedInManifest(expected, InMods("mod05000.iwd"), "");
-    expected = MovedInManifest(expected, InMods("mod00042.iwd"), InMain("mod00042.iwd"));
-    ExpectManifest(expected);
+    Snapshot expected = before;
+    expected = Moved(expected, InMods("mod09876.iwd"), InMain("mod09876.iwd"));
+    expected = Moved(expected, InMain("main0999.iwd"), InMods("main0999.iwd"));
+    expected = Moved(expected, InMods("mod05000.iwd"), "");
+    expected = Moved(expected, InMods("mod00042.iwd"), InMain("mod00042.iwd"));
+    ExpectSnapshot(expected);
 }
 
 // Files that change behind the program's back after the player picked a row.
@@ -429,9 +428,9 @@ struct ExternalChangeTest : FolderCase, ::testing::WithParamInterface<OperationC
     {
         const OperationCase &c = GetParam();
         bool installed = c.list == IDC_INSTALLED_LIST;
-        ASSERT_TRUE(
-            WriteWholeFile((installed ? game.mainFolder : game.modsFolder) + "\\picked.iwd",
-                           "the picked mod"));
+        ASSERT_TRUE(WriteWholeFile(
+            JoinPath(installed ? game.mainFolder : game.modsFolder, "picked.iwd"),
+            "the picked mod"));
         for (const char *other : {"a.iwd", "z.iwd"}) {
             AddInstalled(std::string("main-") + other, 3);
             AddAvailable(std::string("mods-") + other, 4);
@@ -458,8 +457,9 @@ struct ExternalChangeTest : FolderCase, ::testing::WithParamInterface<OperationC
 
     std::string PickedPath() const
     {
-        return (GetParam().list == IDC_INSTALLED_LIST ? game.mainFolder : game.modsFolder) +
-               "\\picked.iwd";
+        return JoinPath(GetParam().list == IDC_INSTALLED_LIST ? game.mainFolder
+                                                              : game.modsFolder,
+                        "picked.iwd");
     }
 };
 
@@ -471,11 +471,11 @@ TEST_P(ExternalChangeTest, APickedFileGoneSinceIsReportedAndNothingElseMoves)
     ASSERT_TRUE(DeleteFileA(PickedPath().c_str()));
     AddInstalled("main-new.iwd", 5);
     AddAvailable("mods-new.iwd", 6);
-    Manifest before = TakeManifest(game.caseFolder);
+    Snapshot before = CaseSnapshot();
 
     Act();
     ExpectFailureReport(GetParam().message);
-    ExpectManifest(before);
+    ExpectSnapshot(before);
     EXPECT_EQ(Rows(GetParam().list).size(), 3u) << "the picked row stays until a scan";
 }
 
@@ -489,14 +489,14 @@ TEST_P(ExternalMoveTest, AFileOfTheSameNameMadeInTheOtherFolderIsNeverReplaced)
     Pick();
     std::string otherFolder =
         GetParam().list == IDC_INSTALLED_LIST ? game.modsFolder : game.mainFolder;
-    ASSERT_TRUE(WriteWholeFile(otherFolder + "\\picked.iwd", "made by someone else"));
-    Manifest before = TakeManifest(game.caseFolder);
+    ASSERT_TRUE(WriteWholeFile(JoinPath(otherFolder, "picked.iwd"), "made by someone else"));
+    Snapshot before = CaseSnapshot();
 
     Act();
     ExpectFailureReport(GetParam().message);
-    ExpectManifest(before);
+    ExpectSnapshot(before);
     EXPECT_EQ(ReadWholeFile(PickedPath()), "the picked mod");
-    EXPECT_EQ(ReadWholeFile(otherFolder + "\\picked.iwd"), "made by someone else");
+    EXPECT_EQ(ReadWholeFile(JoinPath(otherFolder, "picked.iwd")), "made by someone else");
 }
 
 TEST_P(ExternalChangeTest, AfterBothFoldersChangeAndAreRescannedTheOldPickIsLeftAlone)
@@ -514,13 +514,13 @@ TEST_P(ExternalChangeTest, AfterBothFoldersChangeAndAreRescannedTheOldPickIsLeft
     Rescan(IDC_INSTALLED_LIST);
     Rescan(IDC_AVAILABLE_LIST);
     ExpectNoFocusedRow(GetParam().list);
-    Manifest before = TakeManifest(game.caseFolder);
+    Snapshot before = CaseSnapshot();
 
     Act(false);
     std::vector<std::string> shown;
     ASSERT_TRUE(AnswerAllMessageBoxes(&program, &shown));
     EXPECT_TRUE(shown.empty()) << ::testing::PrintToString(shown);
-    ExpectManifest(before);
+    ExpectSnapshot(before);
     EXPECT_EQ(Rows(IDC_INSTALLED_LIST).size(), 4u);
     EXPECT_EQ(Rows(IDC_AVAILABLE_LIST).size(), 4u);
 }

@@ -7,11 +7,8 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <dirent.h>
-#include <fcntl.h>
-#include <string.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <filesystem>
+#include <fstream>
 #endif
 
 namespace {
@@ -110,42 +107,29 @@ bool AddAll(const std::string &folder, Snapshot *snapshot)
     return Add(Wide(folder), "", snapshot);
 }
 #else
-bool ReadChecksum(const std::string &path, Checksum *sum)
+// Linux names are bytes, which std::filesystem keeps as they are.
+bool AddAll(const std::string &folder, Snapshot *snapshot)
 {
-    int file = open(path.c_str(), O_RDONLY | O_NONBLOCK);
-    if (file < 0)
-        return false;
-    char block[65536];
-    ssize_t got;
-    while ((got = read(file, block, sizeof block)) > 0)
-        sum->Add(block, (size_t)got);
-    close(file);
-    return got == 0;
-}
-
-bool AddAll(const std::string &folder, Snapshot *snapshot, const std::string &relative = "")
-{
-    DIR *dir = opendir(folder.c_str());
-    if (!dir)
-        return false;
-    bool whole = true;
-    while (struct dirent *entry = readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name == "." || name == "..")
-            continue;
-        const std::string full = folder + "/" + name, path = relative + name;
-        struct stat info;
-        if (lstat(full.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
-            (*snapshot)[path] = "folder";
-            whole = AddAll(full, snapshot, path + "/") && whole;
+    namespace fs = std::filesystem;
+    std::error_code error;
+    for (fs::recursive_directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::string path = fs::relative(entry->path(), folder).generic_string();
+        if (entry->is_directory() || !entry->is_regular_file()) {
+            // A pipe is never opened: that would wait for a writer.
+            (*snapshot)[path] = entry->is_directory() ? "folder" : "not a file";
             continue;
         }
         Checksum sum;
-        whole = ReadChecksum(full, &sum) && whole;
+        std::ifstream file(entry->path(), std::ios::binary);
+        char block[65536];
+        while (file.read(block, sizeof block) || file.gcount() > 0)
+            sum.Add(block, (size_t)file.gcount());
+        if (!file.eof())
+            return false;
         (*snapshot)[path] = sum.Text();
     }
-    closedir(dir);
-    return whole;
+    return !error;
 }
 #endif
 

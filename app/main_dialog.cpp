@@ -113,14 +113,18 @@ void OpenListMenu(HWND window, ModFolder folder)
 
 // The keyboard's way to the same menu, with nothing to point at: below the
 // list's focused row, keeping off that row wherever the screen's edge puts
-// the menu; at the list's top-left corner where no row is focused or it is
-// scrolled out of view.
+// the menu; at the top-left corner of the list's rows where no row is
+// focused or it is scrolled out of view (the column headers hide the rows
+// under them).
 void OpenListMenuByKeyboard(HWND window, ModFolder folder)
 {
     selection.contextList = folder;
     HWND list = GetDlgItem(window, ModListControl(folder));
-    RECT visible, row;
+    RECT visible, row, headers;
     GetClientRect(list, &visible);
+    HWND header = (HWND)SendMessageA(list, LVM_GETHEADER, 0, 0);
+    if (header && GetClientRect(header, &headers))
+        visible.top += headers.bottom;
     TPMPARAMS keepOff = {sizeof keepOff, {0, 0, 0, 0}};
     POINT corner = {visible.left, visible.top};
     int focused =
@@ -208,10 +212,7 @@ void DeletePickedMod(HWND window)
 // file may be acted on after the rescan.
 void ScanContextList(HWND window)
 {
-    if (selection.contextList == InstalledFolder)
-        ScanInstalled(window);
-    else
-        ScanAvailable(window);
+    ScanList(window, selection.contextList);
 }
 
 void OnCommand(HWND window, WPARAM wParam)

@@ -14,9 +14,10 @@ bool LoadIgnoreEntries(IgnoreEntryReceiver receive, void *context);
 // Writes the entries of `source`, read one at a time as they are written:
 // no copy of the whole list is made.
 bool SaveIgnoreEntries(HWND owner, const IgnoreEntrySource &source);
-// Whether an entry reads back as the one entry it is: a line feed, a
-// carriage return or a Ctrl-Z in it would split the file's line or end the
-// file early, hiding every entry after it.
+// Whether an entry typed in may be added: one line of text. A line feed or a
+// Ctrl-Z in it would split the file's line or end the file early, hiding
+// every entry after it; a carriage return, which the file keeps only as the
+// reading rules allow, is no part of a name either.
 bool CanStoreEntry(const char *entry);
 
 #endif

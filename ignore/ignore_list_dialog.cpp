@@ -77,7 +77,7 @@ int ListEntryText(int index, char *buffer, void *list)
 }
 
 // The store reads the list box's entries one at a time as it writes them,
-// each length checked against its buffer before the text is copied. The
+// each text copied into room of the length the list box gives for it. The
 // editor closes after a save whether or not it worked; the store has told
 // the user of a failure.
 void SaveEntries(HWND editor)

@@ -21,14 +21,6 @@ namespace {
 // worked on until the next scan.
 const char FolderChangedReason[] = "The folder changed while it was read: use Scan.";
 
-void Rescan(HWND window, ModFolder folder)
-{
-    if (folder == InstalledFolder)
-        ScanInstalled(window);
-    else
-        ScanAvailable(window);
-}
-
 // The scan left the full path empty where no path reaches the row's file
 // alone, and kept the reason with the row.
 void RefuseRowWithoutPath(HWND window, MissingPath missing, const char *failure)
@@ -93,10 +85,13 @@ bool Holds(const PathState &state, const FileIdentity &identity)
 
 // Removes the copy a failed move left, while the destination still holds
 // that copy. A read-only copy (of a read-only mod) is made writable first.
-// False when the copy stays.
+// False when the copy may stay.
 bool RemoveCopy(const char *destination, const FileIdentity &copy)
 {
-    if (!Holds(StateOf(destination), copy))
+    const PathState now = StateOf(destination);
+    if (now.look == FileUnknown)
+        return false;
+    if (!Holds(now, copy))
         return true;
     WIN32_FILE_ATTRIBUTE_DATA information;
     if (GetFileAttributesExA(destination, GetFileExInfoStandard, &information) &&
@@ -109,7 +104,8 @@ bool RemoveCopy(const char *destination, const FileIdentity &copy)
 // Moves the file a row of one folder's list shows into the other folder,
 // under the same name. True when the file has moved; otherwise the user has
 // been told why, under `failure`.
-bool MoveRowFile(HWND window, const RowFile &file, ModFolder to, const char *failure)
+bool MoveRowFile(HWND window, const RowFile &file, ModFolder from, ModFolder to,
+                 const char *failure)
 {
     // A name too long for the destination is never moved under a shorter
     // one.
@@ -127,18 +123,18 @@ bool MoveRowFile(HWND window, const RowFile &file, ModFolder to, const char *fai
     const PathState sourceAfter = StateOf(file.fullPath);
     const PathState after = StateOf(destination);
 
-    // The row's path no longer reaches the file, and the destination holds
-    // it: the file itself within one volume; between volumes a file that
-    // was not there before, which only a move that worked may count as the
-    // copy of it.
-    const bool sourceLeft = sourceAfter.look == FileAbsent ||
-                            (sourceAfter.look == FileThere && !Holds(sourceAfter, source));
+    // Within one volume the destination now holds the file itself, whatever
+    // a look at the old path gives. Between volumes a move that worked
+    // leaves a file at the empty destination that is not the source, and the
+    // source no longer there as itself: a source that another program holds
+    // may stay behind, pending deletion, where no look can reach it.
+    const bool sourceStays = Holds(sourceAfter, source);
     const bool newFile =
         before.look == FileAbsent && after.look == FileThere && !Holds(after, source);
-    if (sourceLeft && (Holds(after, source) || (code == ERROR_SUCCESS && newFile)))
+    if (!sourceStays && ((Holds(after, source) && !Holds(before, source)) ||
+                         (code == ERROR_SUCCESS && newFile)))
         return true;
 
-    const bool sourceStays = Holds(sourceAfter, source);
     if (code == ERROR_SUCCESS) {
         // Between volumes Windows copies, and where the source then cannot
         // be deleted it still reports success.
@@ -149,11 +145,13 @@ bool MoveRowFile(HWND window, const RowFile &file, ModFolder to, const char *fai
     }
     // Only a file the failed move itself made goes again, and only while the
     // file it was made from is still where it was: "file exists" means that
-    // another program's file took the name meanwhile. A copy that cannot be
-    // removed is shown in its list.
-    if (code != ERROR_ALREADY_EXISTS && code != ERROR_FILE_EXISTS && sourceStays && newFile &&
-        !RemoveCopy(destination, after.identity))
-        Rescan(window, to);
+    // another program's file took the name meanwhile. A copy that may stay
+    // is shown in its list; a file no longer where it was, in both.
+    if (!sourceStays)
+        ScanList(window, from);
+    if (!sourceStays || (code != ERROR_ALREADY_EXISTS && code != ERROR_FILE_EXISTS && newFile &&
+                         !RemoveCopy(destination, after.identity)))
+        ScanList(window, to);
     ReportError(window, code, failure);
     return false;
 }
@@ -164,7 +162,8 @@ void InstallMod(HWND window, int row)
 {
     RowFile file;
     if (!ReadRowFile(window, AvailableFolder, row, &file) ||
-        !MoveRowFile(window, file, InstalledFolder, "Failed to install the mod."))
+        !MoveRowFile(window, file, AvailableFolder, InstalledFolder,
+                     "Failed to install the mod."))
         return;
     ModListDeleteRow(window, AvailableFolder, row);
     ScanInstalled(window);
@@ -175,7 +174,8 @@ void UninstallMod(HWND window, int row)
 {
     RowFile file;
     if (!ReadRowFile(window, InstalledFolder, row, &file) ||
-        !MoveRowFile(window, file, AvailableFolder, "Failed to uninstall the mod."))
+        !MoveRowFile(window, file, InstalledFolder, AvailableFolder,
+                     "Failed to uninstall the mod."))
         return;
     ModListDeleteRow(window, InstalledFolder, row);
     ShowRowCount(window, InstalledFolder);

@@ -124,3 +124,8 @@ void ScanAvailable(HWND window)
 {
     ScanFolder(window, AvailableFolder);
 }
+
+void ScanList(HWND window, ModFolder folder)
+{
+    ScanFolder(window, folder);
+}

@@ -10,5 +10,7 @@ const char *ModFolderPathFormat(ModFolder folder);
 
 void ScanInstalled(HWND window);
 void ScanAvailable(HWND window);
+// The one of the two for the folder's list.
+void ScanList(HWND window, ModFolder folder);
 
 #endif

@@ -275,9 +275,9 @@ TEST_F(IgnoreListTest, CloseReleasesTheFile)
     EXPECT_FALSE(PathExists("ignore.list"));
 }
 
-// An entry is one line of the file: what would split the line or end the
-// file there cannot be stored.
-TEST(CanStoreEntry, RefusesOnlyWhatWouldNotReadBackAsOneEntry)
+// An entry typed in is one line of text: a line break or a Ctrl-Z in it is
+// refused, and nothing else.
+TEST(CanStoreEntry, RefusesLineBreaksAndCtrlZAlone)
 {
     const struct {
         const char *entry;

@@ -12,7 +12,6 @@
 #include "size_text.h"
 
 #include <stdio.h>
-#include <string.h>
 
 #include <vector>
 
@@ -48,34 +47,16 @@ double BareSearch(ModFolder folder, int *found)
     return seconds;
 }
 
-const char *const PathFormats[2] = {"..\\main\\%s", ".\\mods\\%s"};
-
 bool ListNothing(const char *, DWORD, DWORD, bool, void *)
 {
     return true;
 }
 
-// One reading pass of the ignore list as it is written down: from its
-// start, a line at a time into a buffer of 255 bytes, its line feed cut,
-// until an entry begins with the name.
-bool IgnoreListNames(FILE *list, const char *name)
-{
-    rewind(list);
-    size_t length = strlen(name);
-    char entry[TextBufferSize];
-    while (fgets(entry, sizeof entry, list)) {
-        entry[strcspn(entry, "\n")] = '\0';
-        if (strncmp(entry, name, length) == 0)
-            return true;
-    }
-    return false;
-}
-
 // The floor under a scan of the folder: the wide listing of its names, the
-// narrow search, and for each archive its full path, one pass of the ignore
-// list (the installed list only), one row inserted and two cells set; the
-// count at the end.
-double Floor(HWND window, ModFolder folder, FILE *ignoreList, int *listed)
+// narrow search, and for each archive its full path, one pass of the held
+// ignore list (the installed list only), one row inserted and two cells
+// set; the count at the end. What the scan adds to these is its own.
+double Floor(HWND window, ModFolder folder, int *listed)
 {
     double start = Seconds();
     FloorClear(window, folder);
@@ -85,11 +66,11 @@ double Floor(HWND window, ModFolder folder, FILE *ignoreList, int *listed)
     HANDLE search = FindFirstFileA(SearchPatterns[folder], &entry);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            if (ignoreList && IgnoreListNames(ignoreList, entry.cFileName))
+            if (folder == InstalledFolder && IsIgnored(entry.cFileName))
                 continue;
             char sizeText[TextBufferSize], relative[TextBufferSize], fullPath[MAX_PATH];
             FormatSizeText(entry.nFileSizeLow, sizeText, sizeof sizeText);
-            FormatText(relative, sizeof relative, PathFormats[folder], entry.cFileName);
+            FormatText(relative, sizeof relative, ModFolderPathFormat(folder), entry.cFileName);
             GetFullPathNameA(relative, sizeof fullPath, fullPath, nullptr);
             FloorAddRow(window, folder, rows, entry.cFileName, sizeText, fullPath);
             rows++;
@@ -124,7 +105,6 @@ struct ScanSamples {
 // every archive.
 bool MeasureScan(HWND window, ModFolder folder, int archives, int runs, ScanSamples *samples)
 {
-    FILE *ignoreList = folder == InstalledFolder ? fopen("ignore.list", "r") : nullptr;
     bool whole = true;
     for (int run = 0; whole && run <= runs; run++) {
         int found = 0, floorListed = 0;
@@ -139,7 +119,7 @@ bool MeasureScan(HWND window, ModFolder folder, int archives, int runs, ScanSamp
                 times[1] = BareSearch(folder, &found);
                 break;
             case 2:
-                times[2] = Floor(window, folder, ignoreList, &floorListed);
+                times[2] = Floor(window, folder, &floorListed);
                 break;
             }
             if (!whole)
@@ -157,8 +137,6 @@ bool MeasureScan(HWND window, ModFolder folder, int archives, int runs, ScanSamp
             samples->floor.push_back(times[2]);
         }
     }
-    if (ignoreList)
-        fclose(ignoreList);
     return whole;
 }
 

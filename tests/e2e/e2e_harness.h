@@ -54,7 +54,7 @@ struct E2eTest : ::testing::Test {
                      const std::vector<ListedMod> &available);
     void ExpectNoMessageBox();
     void ExpectNoFocusedRow(int list);
-    // The case folder whole; one that cannot be read fails the case.
+    // The case folder whole.
     Snapshot CaseSnapshot();
     // `before` with the file at `from` (a path under the case folder) moved
     // to `to`, or removed (`to` empty).

@@ -347,8 +347,8 @@ TEST_F(IgnoreListEditorTest, EntriesGoInAsTypedAndDuplicatesAreKeptAndSaved)
     AddTyped(editor, "base");
     ExpectEntries(editor, {"base", "dup.iwd", "dup.iwd"});
 
-    // Only what the file cannot hold as one line is refused (pasted, here),
-    // with a message; it stays in the edit.
+    // Only what the file cannot hold as one line is refused (set into the
+    // edit as a paste would), with a message; it stays in the edit.
     for (const char *pasted : {"bad\x1A.iwd", "two\nlines.iwd"}) {
         SCOPED_TRACE(pasted);
         ASSERT_TRUE(SendMessageTimeoutA(GetDlgItem(editor, IDC_IGNORE_ENTRY), WM_SETTEXT, 0,

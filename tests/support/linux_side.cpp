@@ -49,7 +49,7 @@ std::string Quoted(const std::string &text)
 
 std::wstring Wide(const std::string &narrow)
 {
-    WCHAR wide[MAX_PATH];
+    WCHAR wide[MAX_PATH] = L"";
     MultiByteToWideChar(CP_ACP, 0, narrow.c_str(), -1, wide, MAX_PATH);
     return wide;
 }
@@ -92,8 +92,11 @@ bool OnLinuxSide(const std::string &commands)
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     bool ran = CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
-                              nullptr, nullptr, &startup, &process) &&
-               WaitFor([&] { return PathExists(done); }, 10000);
+                              nullptr, nullptr, &startup, &process) != FALSE;
+    for (HANDLE handle : {process.hProcess, process.hThread})
+        if (handle)
+            CloseHandle(handle);
+    ran = ran && WaitFor([&] { return PathExists(done); }, 10000);
     const bool succeeded = ran && ReadWholeFile(done) == "0\n";
     DeleteFileA(script.c_str());
     DeleteFileA(done.c_str());

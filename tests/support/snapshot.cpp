@@ -1,5 +1,7 @@
 #include "snapshot.h"
 
+#include <gtest/gtest.h>
+
 #include <stdio.h>
 
 #include <algorithm>
@@ -135,14 +137,11 @@ bool AddAll(const std::string &folder, Snapshot *snapshot)
 
 } // namespace
 
-Snapshot TakeSnapshot(const std::string &folder, bool *whole)
+Snapshot TakeSnapshot(const std::string &folder)
 {
     Snapshot snapshot;
-    bool read = AddAll(folder, &snapshot);
-    if (!read)
-        snapshot.clear();
-    if (whole)
-        *whole = read;
+    if (!AddAll(folder, &snapshot))
+        ADD_FAILURE() << "cannot read all of " << folder;
     return snapshot;
 }
 

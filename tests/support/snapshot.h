@@ -15,9 +15,9 @@
 // SnapshotOfBytes of a file's contents. Paths longer than MAX_PATH are
 // taken too.
 typedef std::map<std::string, std::string> Snapshot;
-// Empty, with `*whole` false (if given), when something under the folder
-// cannot be read.
-Snapshot TakeSnapshot(const std::string &folder, bool *whole = nullptr);
+// Something under the folder that cannot be read fails the case
+// (GoogleTest), so that two failed snapshots never pass for equal ones.
+Snapshot TakeSnapshot(const std::string &folder);
 
 // How a snapshot shows a file of these bytes: its size and a checksum.
 std::string SnapshotOfBytes(const std::string &bytes);

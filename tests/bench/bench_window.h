@@ -12,8 +12,9 @@ void CloseBenchWindow(HWND window);
 
 // What the floor of a scan does to a list: the list operations the scan is
 // built on and nothing around them. Under Windows the messages straight to
-// the list view, whose handle FloorClear looks up once; elsewhere the lists
-// in memory.
+// the list view, whose handle FloorClear looks up once, the list drawn once
+// at the end as the program's refill draws it; elsewhere the lists in
+// memory.
 void FloorClear(HWND window, ModFolder folder);
 void FloorAddRow(HWND window, ModFolder folder, int index, const char *name,
                  const char *sizeText, const char *fullPath);

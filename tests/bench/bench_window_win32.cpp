@@ -48,9 +48,12 @@ void CloseBenchWindow(HWND window)
     DestroyWindow(window);
 }
 
+// The list is drawn once, at the end, as the program's refill does: drawn
+// for every row, the control would cost the floor more than the scan.
 void FloorClear(HWND window, ModFolder folder)
 {
     floorLists[folder] = GetDlgItem(window, ModListControl(folder));
+    SendMessageA(floorLists[folder], WM_SETREDRAW, FALSE, 0);
     SendMessageA(floorLists[folder], LVM_DELETEALLITEMS, 0, 0);
 }
 
@@ -64,6 +67,8 @@ void FloorAddRow(HWND, ModFolder folder, int index, const char *name, const char
 
 void FloorShowCount(HWND window, ModFolder folder, int count)
 {
+    SendMessageA(floorLists[folder], WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(floorLists[folder], nullptr, TRUE);
     SetDlgItemInt(window, folder == InstalledFolder ? IDC_INSTALLED_COUNT : IDC_AVAILABLE_COUNT,
                   (UINT)count, FALSE);
 }

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 void E2eTest::SetUp()
 {
     ASSERT_TRUE(MakeGameLayout(&game, ""));
@@ -90,9 +88,4 @@ Snapshot E2eTest::Moved(const Snapshot &before, const std::string &from, const s
         MovedInSnapshot(before, SnapshotKey(from), to.empty() ? "" : SnapshotKey(to), &found);
     EXPECT_TRUE(found) << from << " is not in the snapshot";
     return moved;
-}
-
-std::ostream &operator<<(std::ostream &out, const LabelledCase &c)
-{
-    return out << c.label;
 }

@@ -30,7 +30,6 @@
 
 #include <gtest/gtest.h>
 
-#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -59,31 +58,6 @@ struct E2eTest : ::testing::Test {
     // `before` with the file at `from` (a path under the case folder) moved
     // to `to`, or removed (`to` empty).
     Snapshot Moved(const Snapshot &before, const std::string &from, const std::string &to);
-};
-
-// What every case of a parameterised suite begins with: its label, which
-// names the case (ByLabel) and is what GoogleTest prints of it.
-struct LabelledCase {
-    const char *label;
-};
-std::ostream &operator<<(std::ostream &out, const LabelledCase &c);
-
-// A case that runs one command of a list's context menu on a row and looks
-// at how it fails: its label, the list, the command and the operation's
-// text in the error report.
-struct OperationCase : LabelledCase {
-    int list;
-    ListCommand command;
-    const char *message;
-};
-
-// Names each case of a parameterised suite after its parameter's label.
-struct ByLabel {
-    template <typename Case>
-    std::string operator()(const ::testing::TestParamInfo<Case> &info) const
-    {
-        return info.param.label;
-    }
 };
 
 #endif

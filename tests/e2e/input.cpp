@@ -223,6 +223,8 @@ bool RightClickEmpty(Program *program, int list)
     return true;
 }
 
+namespace {
+
 const char *ListCommandName(ListCommand command)
 {
     switch (command) {
@@ -237,6 +239,8 @@ const char *ListCommandName(ListCommand command)
     }
     return "?";
 }
+
+} // namespace
 
 bool OpenMenuByKey(Program *program, MenuKey key)
 {

@@ -22,7 +22,6 @@ bool RightClickEmpty(Program *program, int list);
 
 // The items of a list's context menu, in menu order (the separator skipped).
 enum ListCommand { ScanCommand = 1, InstallCommand, UninstallCommand, DeleteCommand };
-const char *ListCommandName(ListCommand command);
 
 // The keyboard's ways to the context menu of the list that has the focus:
 // press one and wait until a menu is open.

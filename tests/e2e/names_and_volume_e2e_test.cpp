@@ -2,6 +2,7 @@
 // long names, thousands of archives, and files that change behind its back.
 // Every case compares a snapshot of the whole game folder before and after:
 // only the change the player asked for may happen.
+#include "case_script.h"
 #include "e2e_harness.h"
 #include "resource.h"
 
@@ -19,25 +20,15 @@ const char InstallFailure[] = "Failed to install the mod.";
 const char UninstallFailure[] = "Failed to uninstall the mod.";
 const char DeleteFailure[] = "Failed to delete the mod.";
 
-// A game folder's parts, relative to the snapshot's folder.
-struct Layout {
-    std::string main, mods;
-};
-
 struct FolderCase : E2eTest {
-    Layout Relative() const
-    {
-        size_t skip = game.caseFolder.size() + 1;
-        return {game.mainFolder.substr(skip), game.modsFolder.substr(skip)};
-    }
-
+    // A path in main or mods as the snapshot of the case folder names it.
     std::string InMain(const std::string &name) const
     {
-        return JoinPath(Relative().main, name);
+        return JoinPath(game.mainFolder.substr(game.caseFolder.size() + 1), name);
     }
     std::string InMods(const std::string &name) const
     {
-        return JoinPath(Relative().mods, name);
+        return JoinPath(game.modsFolder.substr(game.caseFolder.size() + 1), name);
     }
 
     // Right click on the row (which records it), then the menu item.
@@ -73,12 +64,6 @@ struct FolderCase : E2eTest {
         ASSERT_TRUE(ChooseMenuItem(&program, ScanCommand));
     }
 
-    void Rescan(int list)
-    {
-        ASSERT_TRUE(RightClickEmpty(&program, list));
-        ASSERT_TRUE(ChooseMenuItem(&program, ScanCommand));
-    }
-
     // The failure report of an operation: its own text whole, then the
     // system's reason, whatever the system's wording; answered with OK.
     void ExpectFailureReport(const char *operation)
@@ -102,51 +87,6 @@ struct FolderCase : E2eTest {
         return names;
     }
 };
-
-// Names with spaces, dots, capitals and bytes above 0x7F are listed, moved
-// both ways and deleted under exactly their own name.
-typedef FolderCase OddNameTest;
-
-struct OddName : LabelledCase {
-    const char *name;
-};
-
-struct OddNameCase : OddNameTest, ::testing::WithParamInterface<OddName> {};
-
-TEST_P(OddNameCase, IsListedMovedBothWaysAndDeleted)
-{
-    const std::string name = GetParam().name;
-    AddAvailable(name, 1500);
-    AddAvailable("other.iwd", 7);
-    AddInstalled("base.iwd", 9);
-    ASSERT_TRUE(StartProgram(&program, game));
-    ExpectLists({{"base.iwd", "9B"}}, {{name, "1KB"}, {"other.iwd", "7B"}});
-    Snapshot before = CaseSnapshot();
-
-    Install(name);
-    ExpectNoMessageBox();
-    ExpectLists({{"base.iwd", "9B"}, {name, "1KB"}}, {{"other.iwd", "7B"}});
-    Snapshot installed = Moved(before, InMods(name), InMain(name));
-    ExpectSnapshot(installed);
-
-    Uninstall(name);
-    ExpectNoMessageBox();
-    ExpectLists({{"base.iwd", "9B"}}, {{name, "1KB"}, {"other.iwd", "7B"}});
-    ExpectSnapshot(before);
-
-    Delete(IDC_AVAILABLE_LIST, name);
-    ExpectNoMessageBox();
-    ExpectLists({{"base.iwd", "9B"}}, {{"other.iwd", "7B"}});
-    ExpectSnapshot(Moved(before, InMods(name), ""));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Each, OddNameCase,
-    ::testing::Values(OddName{"Spaces", " leading and  double spaces.iwd"},
-                      OddName{"Dots", "v1.2..beta...iwd"}, OddName{"Capitals", "LOUD.IWD"},
-                      OddName{"HighBytes", "caf\xe9 \xfc\xdf \xa9.iwd"},
-                      OddName{"Punctuation", "a,b;c=d+e[f]g{h}i'j!k#l$m%n&o(p)q~.iwd"}),
-    ByLabel());
 
 // The longest names need a short game folder: "C:\q" with the program in
 // "C:\q\p", so that the longest name each folder handles still makes a full
@@ -421,124 +361,59 @@ TEST_F(FolderCase, ThousandsOfArchivesStayCorrectThroughEveryOperation)
     ExpectSnapshot(expected);
 }
 
-// Files that change behind the program's back after the player picked a row.
-struct ExternalChangeTest : FolderCase, ::testing::WithParamInterface<OperationCase> {
-    // picked.iwd on the case's side, other files on both.
-    void Populate()
-    {
-        const OperationCase &c = GetParam();
-        bool installed = c.list == IDC_INSTALLED_LIST;
-        ASSERT_TRUE(WriteWholeFile(
-            JoinPath(installed ? game.mainFolder : game.modsFolder, "picked.iwd"),
-            "the picked mod"));
-        for (const char *other : {"a.iwd", "z.iwd"}) {
-            AddInstalled(std::string("main-") + other, 3);
-            AddAvailable(std::string("mods-") + other, 4);
-        }
-    }
-
-    void Pick()
-    {
-        ASSERT_TRUE(ClickRow(&program, GetParam().list, "picked.iwd"));
-    }
-
-    // The case's command on the recorded row; Delete's question answered Yes
-    // where it is asked (a stale row is refused before it).
-    void Act(bool asked = true)
-    {
-        ASSERT_TRUE(RightClickEmpty(&program, GetParam().list));
-        ASSERT_TRUE(ChooseMenuItem(&program, GetParam().command));
-        if (asked && GetParam().command == DeleteCommand) {
-            ShownMessageBox box;
-            ASSERT_TRUE(FindMessageBox(&program, &box)) << "Delete did not ask";
-            ASSERT_TRUE(AnswerMessageBox(&program, box, IDYES));
-        }
-    }
-
-    std::string PickedPath() const
-    {
-        return JoinPath(GetParam().list == IDC_INSTALLED_LIST ? game.mainFolder
-                                                              : game.modsFolder,
-                        "picked.iwd");
-    }
+#define PICKED_LAYOUT                                                                          \
+    "text $1 picked.iwd the picked mod | add main 3 main-a.iwd | add main 3 main-z.iwd"        \
+    " | add mods 4 mods-a.iwd | add mods 4 mods-z.iwd | start | click $1 picked.iwd"
+// Each command on the picked row; a delete's question answered Yes.
+const std::vector<ScriptRow> Operations = {
+    {"Install", {"mods", "Install", "main"}},
+    {"Uninstall", {"main", "Uninstall", "mods"}},
+    {"DeleteInstalled", {"main", "Delete", "mods", "ask yes"}},
+    {"DeleteAvailable", {"mods", "Delete", "main", "ask yes"}},
 };
 
-TEST_P(ExternalChangeTest, APickedFileGoneSinceIsReportedAndNothingElseMoves)
-{
-    Populate();
-    ASSERT_TRUE(StartProgram(&program, game));
-    Pick();
-    ASSERT_TRUE(DeleteFileA(PickedPath().c_str()));
-    AddInstalled("main-new.iwd", 5);
-    AddAvailable("mods-new.iwd", 6);
-    Snapshot before = CaseSnapshot();
+const bool Registered = RegisterScriptedSuites({
+    // Names with spaces, dots, capitals and bytes above 0x7F are listed,
+    // moved both ways and deleted under exactly their own name.
+    {"Each/OddNameCase",
+     "IsListedMovedBothWaysAndDeleted",
+     "add mods 1500 $1 | add mods 7 other.iwd | add main 9 base.iwd | start"
+     " | lists base.iwd 9B / $1 1KB, other.iwd 7B | mark"
+     " | menu mods $1 | Install | quiet | lists base.iwd 9B, $1 1KB / other.iwd 7B"
+     " | moved mods $1 main | same | menu main $1 | Uninstall | quiet"
+     " | lists base.iwd 9B / $1 1KB, other.iwd 7B | moved main $1 mods | same"
+     " | menu mods $1 | Delete | ask yes | quiet | lists base.iwd 9B / other.iwd 7B"
+     " | gone mods $1 | same",
+     {{"Spaces", {" leading and  double spaces.iwd"}},
+      {"Dots", {"v1.2..beta...iwd"}},
+      {"Capitals", {"LOUD.IWD"}},
+      {"HighBytes", {"caf\xe9 \xfc\xdf \xa9.iwd"}},
+      {"Punctuation", {"a,b;c=d+e[f]g{h}i'j!k#l$m%n&o(p)q~.iwd"}}}},
 
-    Act();
-    ExpectFailureReport(GetParam().message);
-    ExpectSnapshot(before);
-    EXPECT_EQ(Rows(GetParam().list).size(), 3u) << "the picked row stays until a scan";
-}
-
-// Install and uninstall only: a delete has no destination.
-struct ExternalMoveTest : ExternalChangeTest {};
-
-TEST_P(ExternalMoveTest, AFileOfTheSameNameMadeInTheOtherFolderIsNeverReplaced)
-{
-    Populate();
-    ASSERT_TRUE(StartProgram(&program, game));
-    Pick();
-    std::string otherFolder =
-        GetParam().list == IDC_INSTALLED_LIST ? game.modsFolder : game.mainFolder;
-    ASSERT_TRUE(WriteWholeFile(JoinPath(otherFolder, "picked.iwd"), "made by someone else"));
-    Snapshot before = CaseSnapshot();
-
-    Act();
-    ExpectFailureReport(GetParam().message);
-    ExpectSnapshot(before);
-    EXPECT_EQ(ReadWholeFile(PickedPath()), "the picked mod");
-    EXPECT_EQ(ReadWholeFile(JoinPath(otherFolder, "picked.iwd")), "made by someone else");
-}
-
-TEST_P(ExternalChangeTest, AfterBothFoldersChangeAndAreRescannedTheOldPickIsLeftAlone)
-{
-    Populate();
-    ASSERT_TRUE(StartProgram(&program, game));
-    Pick();
+    // Files that change behind the program's back after the player picked a
+    // row (picked.iwd in $1, other files in both): gone since, or a file of
+    // its name made in the other folder. The command then runs on the
+    // recorded row.
+    {"Each/ExternalChangeTest", "APickedFileGoneSinceIsReportedAndNothingElseMoves",
+     PICKED_LAYOUT " | remove $1 picked.iwd | add main 5 main-new.iwd | add mods 6 mods-new.iwd"
+                   " | mark | menu $1 | $2 | $4 | error $2 | same | rows $1 3",
+     Operations},
+    // Install and uninstall only: a delete has no destination.
+    {"Each/ExternalMoveTest",
+     "AFileOfTheSameNameMadeInTheOtherFolderIsNeverReplaced",
+     PICKED_LAYOUT " | text $3 picked.iwd made by someone else | mark | menu $1 | $2"
+                   " | error $2 | same | content $1 picked.iwd the picked mod"
+                   " | content $3 picked.iwd made by someone else",
+     {{"Install", {"mods", "Install", "main"}}, {"Uninstall", {"main", "Uninstall", "mods"}}}},
     // Names that come before the picked one in both folders, and the picked
-    // file gone: every row index now names another file.
-    ASSERT_TRUE(DeleteFileA(PickedPath().c_str()));
-    for (const char *name : {"0first.iwd", "1second.iwd"}) {
-        AddInstalled(name, 1);
-        AddAvailable(name, 2);
-    }
-    Rescan(IDC_INSTALLED_LIST);
-    Rescan(IDC_AVAILABLE_LIST);
-    ExpectNoFocusedRow(GetParam().list);
-    Snapshot before = CaseSnapshot();
-
-    Act(false);
-    std::vector<std::string> shown;
-    ASSERT_TRUE(AnswerAllMessageBoxes(&program, &shown));
-    EXPECT_TRUE(shown.empty()) << ::testing::PrintToString(shown);
-    ExpectSnapshot(before);
-    EXPECT_EQ(Rows(IDC_INSTALLED_LIST).size(), 4u);
-    EXPECT_EQ(Rows(IDC_AVAILABLE_LIST).size(), 4u);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Each, ExternalChangeTest,
-    ::testing::Values(
-        OperationCase{"Install", IDC_AVAILABLE_LIST, InstallCommand, InstallFailure},
-        OperationCase{"Uninstall", IDC_INSTALLED_LIST, UninstallCommand, UninstallFailure},
-        OperationCase{"DeleteInstalled", IDC_INSTALLED_LIST, DeleteCommand, DeleteFailure},
-        OperationCase{"DeleteAvailable", IDC_AVAILABLE_LIST, DeleteCommand, DeleteFailure}),
-    ByLabel());
-
-INSTANTIATE_TEST_SUITE_P(Each, ExternalMoveTest,
-                         ::testing::Values(OperationCase{"Install", IDC_AVAILABLE_LIST,
-                                                         InstallCommand, InstallFailure},
-                                           OperationCase{"Uninstall", IDC_INSTALLED_LIST,
-                                                         UninstallCommand, UninstallFailure}),
-                         ByLabel());
+    // file gone: every row index now names another file. A stale row is
+    // refused before any question.
+    {"Each/ExternalChangeTest", "AfterBothFoldersChangeAndAreRescannedTheOldPickIsLeftAlone",
+     PICKED_LAYOUT " | remove $1 picked.iwd | add main 1 0first.iwd | add mods 2 0first.iwd"
+                   " | add main 1 1second.iwd | add mods 2 1second.iwd | menu main | Scan"
+                   " | menu mods | Scan | unfocused $1 | mark | menu $1 | $2 | answer-all"
+                   " | none-shown | same | rows main 4 | rows mods 4",
+     Operations},
+});
 
 } // namespace

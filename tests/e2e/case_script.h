@@ -1,0 +1,80 @@
+// Cases of one shape written as rows of tables: lay out files, start the
+// program, work its window, and check the lists, the files and the messages.
+// A case is a script of steps separated by '|'; one runner carries them out
+// through the same harness the other cases use. Each step is a verb and its
+// words, and a name is always the rest of the step, so it may hold spaces:
+//
+//   add F SIZE NAME     a file of SIZE bytes in F ("main" or "mods")
+//   text F NAME TEXT    a file holding TEXT
+//   remove F NAME       deleted behind the program's back
+//   rmdir F, mkdir F    the folder removed, made
+//   ignore TEXT         "ignore.list" holds TEXT
+//   hold F NAME         opened by another program, for reading, sharing reads
+//   hold-ignore shared|exclusive   "ignore.list" opened for reading and
+//                       writing, sharing both or nothing
+//   readonly-ignore     "ignore.list" made read-only (skips where the user
+//                       may write it anyway); writable-ignore undoes it
+//   release             every file held is let go
+//   start               the program started in the game folder
+//   click F NAME        a left click on the row of F's list
+//   click-first F       the same on its first row, whose name is then '@'
+//   menu F [NAME]       a right click on the row, or on the list's empty part
+//   Scan, Install, Uninstall, Delete   the item of the open context menu
+//   dismiss             the open menu closed with Esc
+//   keymenu MenuKey|ShiftF10 F NAME    the row reached with Home and Down in
+//                       the focused list, its menu opened by that key
+//   tab, press enter|esc|alt-f4, file-exit, close-box, system-menu
+//   ask yes|no|enter    the delete question, whole, answered so
+//   error COMMAND       the report of COMMAND's failure, answered OK
+//   answer-all          every message box answered (Yes or OK)
+//   quiet               no message box is open
+//   editor-cannot-load  "File" > "Ignore List..." reports that it has no list
+//   add-and-save TEXT   the editor adds TEXT as an entry and saves
+//
+// and the checks:
+//
+//   lists A 1B, B 2KB / C 3B    both lists' rows and counts (installed first;
+//                       a side may be empty)
+//   rows F N            F's list has N rows
+//   files F A 1, B 2    the files in F, as "name size"
+//   exists F NAME, absent F NAME, no-folder F
+//   content F NAME TEXT, ignore-is TEXT   a file's contents
+//   unfocused F         F's list has no focused row
+//   one-menu            no second context menu is open
+//   none-shown          answer-all met no message box
+//   mark                the case folder and both lists taken as they are
+//   moved F NAME G, gone F NAME   the taken folder with that change
+//   same                the case folder is as taken (and changed)
+//   same-lists          both lists and counts are as taken
+//   exits               the program ends with exit code 0
+//   running             the program still runs, its window shown
+//
+// `$1` to `$5` in a step stand for the row's words (a word may be a whole
+// step, and an empty step does
+// nothing), and '@' for the name click-first took.
+#ifndef QUILLMOOR_E2E_CASE_SCRIPT_H
+#define QUILLMOOR_E2E_CASE_SCRIPT_H
+
+#include <vector>
+
+struct ScriptRow {
+    const char *label;           // the parameter's name, as GoogleTest prints it
+    const char *words[5];        // what $1 to $5 stand for
+    const char *steps = nullptr; // after the suite's own
+};
+
+// One test, or a parameterised one with a case for each row, named as
+// GoogleTest names them: "Prefix/Suite" and "Test/label" with the label as
+// the parameter.
+struct ScriptedSuite {
+    const char *suite;
+    const char *test;
+    const char *steps;
+    std::vector<ScriptRow> rows = {}; // none: a test of its own
+};
+
+// Registers every case of the tables with GoogleTest; for a static
+// initialiser of the file that holds them.
+bool RegisterScriptedSuites(const std::vector<ScriptedSuite> &suites);
+
+#endif

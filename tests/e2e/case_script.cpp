@@ -2,6 +2,7 @@
 // under a trace of its text, stopping at the first step that cannot go on.
 #include "case_script.h"
 
+#include "dialogs.h"
 #include "e2e_harness.h"
 #include "resource.h"
 
@@ -15,10 +16,21 @@ namespace {
 
 const char DeleteQuestion[] =
     "If you delete this mod it will no longer be available.\nContinue?";
-const char LoadFailure[] =
-    "Failed to load 'ignore.list'.\nCheck that it exists and is not currently in use.";
 const char ErrorCaption[] = "Quillmoor MM - Error";
-const int FileMenu = 0, IgnoreListItem = 0;
+const char EntryRefused[] =
+    "The entry cannot be added: it holds a line break or a Ctrl-Z character.";
+
+// The dialogs' controls that a step clicks, and the keys it presses there.
+const struct {
+    const char *word;
+    int control;
+} Buttons[] = {{"entry", IDC_IGNORE_ENTRY},   {"add", IDC_IGNORE_ADD},
+               {"delete", IDC_IGNORE_DELETE}, {"save", IDC_IGNORE_SAVE},
+               {"cancel", IDC_IGNORE_CANCEL}, {"ok", IDC_ABOUT_OK}};
+const struct {
+    const char *word;
+    WORD key;
+} Keys[] = {{"back", VK_BACK}, {"enter", VK_RETURN}, {"esc", VK_ESCAPE}, {"home", VK_HOME}};
 
 const struct {
     const char *word;
@@ -66,36 +78,24 @@ std::string Printed(const std::vector<std::string> &shown)
     return shown.empty() ? "" : "message boxes shown: " + ::testing::PrintToString(shown);
 }
 
-struct ScriptedTest : E2eTest {
-    std::string steps;
+} // namespace
+
+struct CaseSteps::Runner {
+    E2eTest &test;
+    Program &program;
+    GameLayout &game;
     std::vector<std::string> words;
     std::vector<HANDLE> held;
     std::string first; // the name click-first took
     std::vector<std::string> shown;
     Snapshot expected;
     std::vector<ShownRow> markedRows[2];
+    HWND dialog = nullptr; // the dialog "open" opened
 
-    ScriptedTest(const std::string &steps, const std::vector<std::string> &words)
-        : steps(steps), words(words)
+    Runner(E2eTest *test, const std::vector<std::string> &words)
+        : test(*test), program(test->program), game(test->game), words(words)
     {
-    }
-
-    void TearDown() override
-    {
-        Release();
-        SetFileAttributesA(game.ignoreFile.c_str(), FILE_ATTRIBUTE_NORMAL);
-        E2eTest::TearDown();
-    }
-
-    void TestBody() override
-    {
-        for (const std::string &part : Split(steps, "|")) {
-            std::string step = Substituted(TrimSpaces(part));
-            SCOPED_TRACE("step \"" + step + "\"");
-            Run(step);
-            if (HasFatalFailure() || IsSkipped())
-                return;
-        }
+        this->words.resize(5);
     }
 
     std::string Substituted(const std::string &step)
@@ -166,12 +166,16 @@ struct ScriptedTest : E2eTest {
                 EXPECT_EQ(ReadWholeFile(path), text);
         } else if (verb == "remove") {
             ASSERT_TRUE(DeleteFileA(JoinPath(Folder(word), tail).c_str()));
+        } else if (verb == "remove-ignore") {
+            ASSERT_TRUE(DeleteFileA(game.ignoreFile.c_str()));
+        } else if (verb == "manual-folder") {
+            ASSERT_TRUE(EnsureFolder(JoinPath(game.programFolder, "manual")));
         } else if (verb == "rmdir") {
             ASSERT_TRUE(RemoveDirectoryA(Folder(word).c_str()));
         } else if (verb == "mkdir") {
             ASSERT_TRUE(CreateDirectoryA(Folder(word).c_str(), nullptr));
         } else if (verb == "ignore") {
-            WriteIgnoreList(rest);
+            test.WriteIgnoreList(rest);
         } else if (verb == "hold") {
             Hold(JoinPath(Folder(word), tail), GENERIC_READ, FILE_SHARE_READ);
         } else if (verb == "hold-ignore") {
@@ -188,7 +192,7 @@ struct ScriptedTest : E2eTest {
         } else if (verb == "click") {
             ASSERT_TRUE(ClickRow(&program, List(word), tail));
         } else if (verb == "click-first") {
-            std::vector<ShownRow> rows = Rows(List(word));
+            std::vector<ShownRow> rows = test.Rows(List(word));
             ASSERT_FALSE(rows.empty());
             first = rows[0].name;
             ASSERT_TRUE(ClickRow(&program, List(word), first));
@@ -220,13 +224,94 @@ struct ScriptedTest : E2eTest {
         } else if (verb == "answer-all") {
             ASSERT_TRUE(AnswerAllMessageBoxes(&program, &shown));
         } else if (verb == "quiet") {
-            ExpectNoMessageBox();
+            test.ExpectNoMessageBox();
         } else if (verb == "editor-cannot-load") {
-            ExpectEditorCannotLoad();
-        } else if (verb == "add-and-save") {
-            AddAndSave(rest);
+            ExpectEditorCannotLoad(&program);
+            test.ExpectNoMessageBox();
         } else {
-            Check(verb, rest, word, tail);
+            bool known = false;
+            DialogStep(verb, rest, word, &known);
+            if (!known)
+                Check(verb, rest, word, tail);
+        }
+    }
+
+    // The steps in the dialogs; false in `*known` where `verb` is none of
+    // them.
+    void DialogStep(const std::string &verb, const std::string &rest, const std::string &word,
+                    bool *known)
+    {
+        *known = true;
+        for (const auto &button : Buttons) {
+            if (verb == "button" && word == button.word) {
+                ClickIn(&program, dialog, button.control);
+                return;
+            }
+        }
+        for (const auto &key : Keys) {
+            if (verb == "key" && word == key.word) {
+                ASSERT_TRUE(PressKeyIn(&program, dialog, key.key));
+                return;
+            }
+        }
+        if (verb == "open") {
+            dialog = word == "about"
+                         ? OpenDialog(&program, HelpMenu, AboutItem, "About...")
+                         : OpenDialog(&program, FileMenu, IgnoreListItem, "Ignore List");
+            ASSERT_TRUE(dialog);
+        } else if (verb == "shown") {
+            ExpectDialogOpen(&program, dialog);
+        } else if (verb == "closed") {
+            ExpectDialogClosed(&program, dialog);
+        } else if (verb == "icons") {
+            ExpectWindowIcons(dialog);
+        } else if (verb == "entries") {
+            ExpectEntries(dialog,
+                          rest.empty() ? std::vector<std::string>() : Split(rest, ", "));
+        } else if (verb == "add-enabled") {
+            EXPECT_EQ(IsWindowEnabled(GetDlgItem(dialog, IDC_IGNORE_ADD)) != FALSE,
+                      word == "yes");
+        } else if (verb == "no-selection") {
+            ASSERT_EQ(AskWindow(GetDlgItem(dialog, IDC_IGNORE_ENTRIES), LB_GETCURSEL), LB_ERR);
+        } else if (verb == "type") {
+            ASSERT_TRUE(TypeText(&program, dialog, rest));
+        } else if (verb == "paste") {
+            ASSERT_TRUE(SendMessageTimeoutA(GetDlgItem(dialog, IDC_IGNORE_ENTRY), WM_SETTEXT, 0,
+                                            (LPARAM)rest.c_str(), SMTO_NORMAL, CaseWaitLimit,
+                                            nullptr));
+        } else if (verb == "edit-is") {
+            ExpectEditText(dialog, rest);
+        } else if (verb == "fence") {
+            InputFence(&program, dialog);
+        } else if (verb == "add-typed") {
+            AddTyped(&program, dialog, rest);
+        } else if (verb == "delete-entry") {
+            DeleteEntry(&program, dialog, std::stoi(word));
+        } else if (verb == "refused") {
+            ShownMessageBox box;
+            ASSERT_TRUE(WaitFor([&] { return FindMessageBoxOwnedBy(&program, dialog, &box); }))
+                << "no message";
+            EXPECT_EQ(box.caption, ErrorCaption);
+            EXPECT_EQ(box.text, EntryRefused);
+            ASSERT_TRUE(AnswerMessageBox(&program, box, IDOK));
+        } else if (verb == "dialog-close-box") {
+            UseDialogCloseBox(dialog);
+        } else if (verb == "alt-space") {
+            OpenSystemMenu(&program);
+        } else if (verb == "leave-system-menu") {
+            LeaveSystemMenu(&program, dialog);
+        } else if (verb == "manual") {
+            ASSERT_TRUE(ChooseMenuBarItem(&program, HelpMenu, ManualItem));
+        } else if (verb == "message") {
+            ShownMessageBox box;
+            ASSERT_TRUE(WaitFor([&] { return FindMessageBox(&program, &box); }))
+                << "no message box";
+            EXPECT_EQ(box.caption, ErrorCaption);
+            EXPECT_EQ(box.text, rest);
+            EXPECT_EQ(box.buttons, (std::vector<int>{IDOK}));
+            ASSERT_TRUE(AnswerMessageBox(&program, box, IDOK));
+        } else {
+            *known = false;
         }
     }
 
@@ -242,9 +327,9 @@ struct ScriptedTest : E2eTest {
                 sides[0].pop_back();
             if (!sides[1].empty() && sides[1][0] == ' ')
                 sides[1].erase(0, 1);
-            ExpectLists(ParseMods(sides[0]), ParseMods(sides[1]));
+            test.ExpectLists(ParseMods(sides[0]), ParseMods(sides[1]));
         } else if (verb == "rows") {
-            EXPECT_EQ(Rows(List(word)).size(), std::stoul(tail));
+            EXPECT_EQ(test.Rows(List(word)).size(), std::stoul(tail));
         } else if (verb == "files") {
             std::vector<std::string> files;
             if (!tail.empty())
@@ -255,6 +340,8 @@ struct ScriptedTest : E2eTest {
             EXPECT_EQ(PathExists(JoinPath(Folder(word), tail)), verb == "exists");
         } else if (verb == "no-folder") {
             EXPECT_FALSE(PathExists(Folder(word)));
+        } else if (verb == "no-ignore") {
+            EXPECT_FALSE(PathExists(game.ignoreFile));
         } else if (verb == "ignore-is") {
             EXPECT_EQ(ReadWholeFile(game.ignoreFile), rest);
             // What the file now holds is what the taken folder expects.
@@ -262,31 +349,34 @@ struct ScriptedTest : E2eTest {
             if (expected.count(key))
                 expected[key] = SnapshotOfBytes(rest);
         } else if (verb == "unfocused") {
-            ExpectNoFocusedRow(List(word));
+            test.ExpectNoFocusedRow(List(word));
         } else if (verb == "one-menu") {
             EXPECT_FALSE(ContextMenuOpen(program)) << "a second menu opened";
         } else if (verb == "none-shown") {
             EXPECT_TRUE(shown.empty()) << Printed(shown);
         } else if (verb == "mark") {
-            expected = CaseSnapshot();
+            expected = test.CaseSnapshot();
             ASSERT_FALSE(expected.empty());
+            if (!word.empty()) {
+                ASSERT_EQ(expected.size(), std::stoul(word)) << "entries in the case folder";
+            }
             if (program.started) {
-                markedRows[0] = Rows(IDC_INSTALLED_LIST);
-                markedRows[1] = Rows(IDC_AVAILABLE_LIST);
+                markedRows[0] = test.Rows(IDC_INSTALLED_LIST);
+                markedRows[1] = test.Rows(IDC_AVAILABLE_LIST);
             }
         } else if (verb == "moved") {
             size_t last = tail.rfind(' ');
-            expected = Moved(expected, Relative(word, tail.substr(0, last)),
-                             Relative(tail.substr(last + 1), tail.substr(0, last)));
+            expected = test.Moved(expected, Relative(word, tail.substr(0, last)),
+                                  Relative(tail.substr(last + 1), tail.substr(0, last)));
         } else if (verb == "gone") {
-            expected = Moved(expected, Relative(word, tail), "");
+            expected = test.Moved(expected, Relative(word, tail), "");
         } else if (verb == "same") {
-            EXPECT_EQ(CaseSnapshot(), expected) << Printed(shown);
+            EXPECT_EQ(test.CaseSnapshot(), expected) << Printed(shown);
         } else if (verb == "same-lists") {
-            EXPECT_EQ(Rows(IDC_INSTALLED_LIST), markedRows[0]);
-            EXPECT_EQ(Label(IDC_INSTALLED_COUNT), std::to_string(markedRows[0].size()));
-            EXPECT_EQ(Rows(IDC_AVAILABLE_LIST), markedRows[1]);
-            EXPECT_EQ(Label(IDC_AVAILABLE_COUNT), std::to_string(markedRows[1].size()));
+            EXPECT_EQ(test.Rows(IDC_INSTALLED_LIST), markedRows[0]);
+            EXPECT_EQ(test.Label(IDC_INSTALLED_COUNT), std::to_string(markedRows[0].size()));
+            EXPECT_EQ(test.Rows(IDC_AVAILABLE_LIST), markedRows[1]);
+            EXPECT_EQ(test.Label(IDC_AVAILABLE_COUNT), std::to_string(markedRows[1].size()));
         } else if (verb == "exits") {
             DWORD code = 1234;
             ASSERT_TRUE(WaitForExit(&program, &code));
@@ -294,6 +384,7 @@ struct ScriptedTest : E2eTest {
         } else if (verb == "running") {
             EXPECT_FALSE(ProgramHasExited(&program));
             EXPECT_TRUE(IsWindowVisible(program.window));
+            EXPECT_TRUE(IsWindowEnabled(program.window));
         } else {
             FAIL() << "no step \"" << verb << "\"";
         }
@@ -392,57 +483,49 @@ struct ScriptedTest : E2eTest {
         ASSERT_TRUE(FindMessageBox(&program, &box)) << "no report of \"" << failure << "\"";
         ExpectErrorReport(box, failure);
         ASSERT_TRUE(AnswerMessageBox(&program, box, IDOK));
-        ExpectNoMessageBox();
+        test.ExpectNoMessageBox();
+    }
+};
+
+CaseSteps::CaseSteps(E2eTest *test, const std::vector<std::string> &words)
+    : runner(new Runner(test, words))
+{
+}
+
+// Lets go of what the steps held, before the fixture stops the program.
+CaseSteps::~CaseSteps()
+{
+    runner->Release();
+    SetFileAttributesA(runner->game.ignoreFile.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+void CaseSteps::operator()(const std::string &steps)
+{
+    for (const std::string &part : Split(steps, "|")) {
+        std::string step = runner->Substituted(TrimSpaces(part));
+        SCOPED_TRACE("step \"" + step + "\"");
+        runner->Run(step);
+        if (::testing::Test::HasFatalFailure() || ::testing::Test::IsSkipped())
+            return;
+    }
+}
+
+namespace {
+
+// A case that is a script and nothing else.
+struct ScriptedTest : E2eTest {
+    std::string script;
+    std::vector<std::string> words;
+
+    ScriptedTest(const std::string &script, const std::vector<std::string> &words)
+        : script(script), words(words)
+    {
     }
 
-    // "File" > "Ignore List...": the editor reports that it has no list,
-    // in a message box that it owns before it is shown, and closes after OK.
-    void ExpectEditorCannotLoad()
+    void TestBody() override
     {
-        ASSERT_TRUE(ChooseMenuBarItem(&program, FileMenu, IgnoreListItem));
-        HWND editor = nullptr;
-        ASSERT_TRUE(WaitFor([&] {
-            for (HWND candidate = nullptr;
-                 (candidate = FindWindowExA(nullptr, candidate, "#32770", "Ignore List"));) {
-                if (FindOwnedDialog(program, ErrorCaption, candidate)) {
-                    editor = candidate;
-                    return true;
-                }
-            }
-            return false;
-        })) << "no message box owned by the editor";
-        EXPECT_EQ(GetWindow(editor, GW_OWNER), program.window);
-        ShownMessageBox box;
-        ASSERT_TRUE(FindMessageBoxOwnedBy(&program, editor, &box));
-        EXPECT_EQ(box.text, LoadFailure);
-        EXPECT_EQ(box.buttons, (std::vector<int>{IDOK}));
-        ASSERT_TRUE(AnswerMessageBox(&program, box, IDOK));
-        EXPECT_TRUE(WaitFor([&] { return !IsWindow(editor); })) << "the editor stayed open";
-        EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(program.window) != FALSE; }));
-        ExpectNoMessageBox();
-    }
-
-    // Opens the editor, types `entry` into it, adds it and saves.
-    void AddAndSave(const std::string &entry)
-    {
-        ASSERT_TRUE(ChooseMenuBarItem(&program, FileMenu, IgnoreListItem));
-        HWND editor = nullptr;
-        ASSERT_TRUE(WaitFor([&] {
-            return (editor = FindOwnedDialog(program, "Ignore List", program.window)) !=
-                   nullptr;
-        })) << "the editor did not open";
-        HWND entries = GetDlgItem(editor, IDC_IGNORE_ENTRIES);
-        LRESULT count = AskWindow(entries, LB_GETCOUNT);
-        ASSERT_TRUE(ClickControl(&program, GetDlgItem(editor, IDC_IGNORE_ENTRY)));
-        ASSERT_TRUE(TypeText(&program, editor, entry));
-        ASSERT_TRUE(WaitFor([&] { return ControlText(editor, IDC_IGNORE_ENTRY) == entry; }))
-            << "typing did not arrive";
-        ASSERT_TRUE(ClickControl(&program, GetDlgItem(editor, IDC_IGNORE_ADD)));
-        ASSERT_TRUE(WaitFor([&] { return AskWindow(entries, LB_GETCOUNT) == count + 1; }))
-            << entry << " was not added";
-        ASSERT_TRUE(ClickControl(&program, GetDlgItem(editor, IDC_IGNORE_SAVE)));
-        EXPECT_TRUE(WaitFor([&] { return !IsWindow(editor); })) << "the editor stayed open";
-        ExpectNoMessageBox();
+        CaseSteps steps(this, words);
+        steps(script);
     }
 };
 

@@ -28,8 +28,22 @@
 //   error COMMAND       the report of COMMAND's failure, answered OK
 //   answer-all          every message box answered (Yes or OK)
 //   quiet               no message box is open
+//   remove-ignore       "ignore.list" deleted
+//   manual-folder       a "manual" folder beside the program, without its index
+//   manual              "Help" > "Manual"
+//   message TEXT        the main window's error box of TEXT, answered OK
+//
+// In the dialogs, "open editor" or "open about" (from the menu bar):
+//
+//   button entry|add|delete|save|cancel|ok   a click on that control
+//   key back|enter|esc|home   a key to the dialog
+//   type TEXT, paste TEXT   keys typed, or the edit's text set as a paste
+//   add-typed TEXT      TEXT typed into the edit and added
+//   delete-entry N      the entry at N clicked and deleted
+//   refused             the editor's refusal of an entry, answered OK
+//   dialog-close-box, alt-space, leave-system-menu
 //   editor-cannot-load  "File" > "Ignore List..." reports that it has no list
-//   add-and-save TEXT   the editor adds TEXT as an entry and saves
+//   fence               the editor has handled all input so far
 //
 // and the checks:
 //
@@ -42,12 +56,19 @@
 //   unfocused F         F's list has no focused row
 //   one-menu            no second context menu is open
 //   none-shown          answer-all met no message box
-//   mark                the case folder and both lists taken as they are
+//   mark [N]            the case folder and both lists taken as they are (the
+//                       folder of N files and folders)
 //   moved F NAME G, gone F NAME   the taken folder with that change
 //   same                the case folder is as taken (and changed)
 //   same-lists          both lists and counts are as taken
 //   exits               the program ends with exit code 0
-//   running             the program still runs, its window shown
+//   running             the program still runs, its window shown and enabled
+//   no-ignore           there is no "ignore.list"
+//   shown, closed       the dialog is open and modal; it is gone
+//   icons               the dialog has its icons
+//   entries A, B        the editor's entries, as shown (", A" begins with an
+//                       empty one)
+//   add-enabled yes|no, no-selection, edit-is TEXT
 //
 // `$1` to `$5` in a step stand for the row's words (a word may be a whole
 // step, and an empty step does
@@ -55,7 +76,28 @@
 #ifndef QUILLMOOR_E2E_CASE_SCRIPT_H
 #define QUILLMOOR_E2E_CASE_SCRIPT_H
 
+#include "e2e_harness.h"
+
+#include <memory>
+#include <string>
 #include <vector>
+
+// Carries out steps on a case's game folder and program, each under a trace
+// of its text, stopping at the first that fails fatally or skips. What the
+// steps take (files held, the marked folder, the open dialog) lasts from one
+// call to the next; held files are let go when it ends.
+class CaseSteps {
+  public:
+    explicit CaseSteps(E2eTest *test, const std::vector<std::string> &words = {});
+    ~CaseSteps();
+    CaseSteps(const CaseSteps &) = delete;
+    CaseSteps &operator=(const CaseSteps &) = delete;
+    void operator()(const std::string &steps);
+
+  private:
+    struct Runner;
+    std::unique_ptr<Runner> runner;
+};
 
 struct ScriptRow {
     const char *label;           // the parameter's name, as GoogleTest prints it

@@ -28,7 +28,8 @@ const bool Registered = RegisterScriptedSuites({
     {"FaultIgnoreListTest", "HeldWithSharingAfterStartKeepsWorking",
      "ignore hidden.iwd\n | add main 10 hidden.iwd | add main 20 shown.iwd | start"
      " | lists shown.iwd 20B / | hold-ignore shared | mark | menu main | Scan | quiet"
-     " | lists shown.iwd 20B / | add-and-save shown.iwd | release"
+     " | lists shown.iwd 20B / | open editor | add-typed shown.iwd | button save | closed"
+     " | quiet | release"
      " | ignore-is hidden.iwd\nshown.iwd\n | menu main | Scan | quiet | lists / | same"},
 
     // A mod archive that another program holds open without letting it be

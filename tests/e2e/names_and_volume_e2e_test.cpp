@@ -9,89 +9,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <ostream>
 #include <set>
 #include <stdio.h>
 #include <string.h>
 
 namespace {
 
-const char InstallFailure[] = "Failed to install the mod.";
-const char UninstallFailure[] = "Failed to uninstall the mod.";
-const char DeleteFailure[] = "Failed to delete the mod.";
-
-struct FolderCase : E2eTest {
-    // A path in main or mods as the snapshot of the case folder names it.
-    std::string InMain(const std::string &name) const
-    {
-        return JoinPath(game.mainFolder.substr(game.caseFolder.size() + 1), name);
-    }
-    std::string InMods(const std::string &name) const
-    {
-        return JoinPath(game.modsFolder.substr(game.caseFolder.size() + 1), name);
-    }
-
-    // Right click on the row (which records it), then the menu item.
-    void Choose(int list, const std::string &name, ListCommand command)
-    {
-        ASSERT_TRUE(RightClickRow(&program, list, name));
-        ASSERT_TRUE(ChooseMenuItem(&program, command));
-    }
-
-    void Install(const std::string &name)
-    {
-        Choose(IDC_AVAILABLE_LIST, name, InstallCommand);
-    }
-    void Uninstall(const std::string &name)
-    {
-        Choose(IDC_INSTALLED_LIST, name, UninstallCommand);
-    }
-
-    // Delete, answered Yes.
-    void Delete(int list, const std::string &name)
-    {
-        Choose(list, name, DeleteCommand);
-        ShownMessageBox box;
-        ASSERT_TRUE(FindMessageBox(&program, &box)) << "Delete did not ask";
-        ASSERT_EQ(box.caption, "Quillmoor MM");
-        ASSERT_TRUE(AnswerMessageBox(&program, box, IDYES));
-    }
-
-    // Scan from the context menu of a row (a full list has no empty part).
-    void Rescan(int list, const std::string &onRow)
-    {
-        ASSERT_TRUE(RightClickRow(&program, list, onRow));
-        ASSERT_TRUE(ChooseMenuItem(&program, ScanCommand));
-    }
-
-    // The failure report of an operation: its own text whole, then the
-    // system's reason, whatever the system's wording; answered with OK.
-    void ExpectFailureReport(const char *operation)
-    {
-        ShownMessageBox box;
-        ASSERT_TRUE(FindMessageBox(&program, &box)) << "no report of \"" << operation << "\"";
-        ExpectErrorReport(box, operation);
-        ASSERT_TRUE(AnswerMessageBox(&program, box, IDOK));
-        ExpectNoMessageBox();
-    }
-
-    void ExpectSnapshot(const Snapshot &expected)
-    {
-        EXPECT_EQ(CaseSnapshot(), expected);
-    }
-
-    std::vector<std::string> Names(int list)
-    {
-        std::vector<std::string> names;
-        EXPECT_TRUE(ReadNames(&program, list, &names));
-        return names;
-    }
-};
+typedef E2eTest FolderCase;
 
 // The longest names need a short game folder: "C:\q" with the program in
 // "C:\q\p", so that the longest name each folder handles still makes a full
 // path of at most 259 characters.
-struct LongNameTest : FolderCase {
+struct LongNameTest : E2eTest {
     std::vector<std::string> made;
 
     void SetUp() override
@@ -114,7 +43,7 @@ struct LongNameTest : FolderCase {
         StopProgram(&program);
         for (const std::string &path : made)
             DeleteLongPath(path);
-        FolderCase::TearDown();
+        E2eTest::TearDown();
     }
 
     void Make(const std::string &folder, const std::string &name, const std::string &bytes)
@@ -158,7 +87,8 @@ TEST_F(LongNameTest, TheLongestNamesMoveAndLongerOnesAreListedButNeverTouched)
     Make(game.modsFolder, mods247, "247 in mods");
     Make(game.modsFolder, mods248, "248 in mods");
     Make(game.modsFolder, mods255, "255 in mods");
-    ASSERT_TRUE(StartProgram(&program, game));
+    CaseSteps steps(this);
+    steps("start");
 
     const std::string mainPath = "C:\\q\\main\\", modsPath = "C:\\q\\p\\mods\\";
     ASSERT_EQ((mainPath + main246).size(), 256u);
@@ -171,50 +101,32 @@ TEST_F(LongNameTest, TheLongestNamesMoveAndLongerOnesAreListedButNeverTouched)
               (std::vector<ShownRow>{{mods247, "11B", modsPath + mods247},
                                      {mods248, "11B", ""},
                                      {mods255, "11B", ""}}));
-    Snapshot before = CaseSnapshot();
-    ASSERT_EQ(before.size(), 10u); // three folders, ignore.list and the six mods
+    // Three folders, ignore.list and the six mods.
+    steps("mark 10");
 
     // Rows without a full path are refused with a reason, Delete's without
     // its question; nothing moves.
-    Uninstall(main255);
-    ExpectFailureReport(UninstallFailure);
-    Install(mods248);
-    ExpectFailureReport(InstallFailure);
-    Choose(IDC_AVAILABLE_LIST, mods255, DeleteCommand);
-    ExpectFailureReport(DeleteFailure);
-    Choose(IDC_INSTALLED_LIST, main247, DeleteCommand);
-    ExpectFailureReport(DeleteFailure);
-    ExpectSnapshot(before);
+    steps("menu main " + main255 + " | Uninstall | error Uninstall | menu mods " + mods248 +
+          " | Install | error Install | menu mods " + mods255 + " | Delete | error Delete" +
+          " | menu main " + main247 + " | Delete | error Delete | same");
 
     // The longest name of main goes to mods and back.
-    Uninstall(main246);
-    ExpectNoMessageBox();
-    Snapshot moved = Moved(before, "main\\" + main246, "p\\mods\\" + main246);
-    ExpectSnapshot(moved);
-    ASSERT_EQ(Rows(IDC_AVAILABLE_LIST).size(), 4u);
-    Install(main246);
-    ExpectNoMessageBox();
-    ExpectSnapshot(before);
+    steps("menu main " + main246 + " | Uninstall | quiet | moved main " + main246 +
+          " mods | same | rows mods 4 | menu mods " + main246 +
+          " | Install | quiet | moved mods " + main246 + " main | same");
     EXPECT_EQ(Label(IDC_INSTALLED_COUNT), "3");
     EXPECT_EQ(Label(IDC_AVAILABLE_COUNT), "3");
 
     // The longest name of mods fits the destination buffer and moves into
     // main, where it is one character past what that folder handles: it is
     // listed without a full path and cannot be taken out by the program.
-    Install(mods247);
-    ExpectNoMessageBox();
-    moved = Moved(before, "p\\mods\\" + mods247, "main\\" + mods247);
-    ExpectSnapshot(moved);
+    steps("menu mods " + mods247 + " | Install | quiet | moved mods " + mods247 +
+          " main | same");
     std::vector<ShownRow> installed = SortedRows(IDC_INSTALLED_LIST);
     ASSERT_EQ(installed.size(), 4u);
     EXPECT_EQ(installed[3], (ShownRow{mods247, "11B", ""}));
-    Uninstall(mods247);
-    ExpectFailureReport(UninstallFailure);
-    ExpectSnapshot(moved);
-
-    Delete(IDC_INSTALLED_LIST, main246);
-    ExpectNoMessageBox();
-    ExpectSnapshot(Moved(moved, "main\\" + main246, ""));
+    steps("menu main " + mods247 + " | Uninstall | error Uninstall | same | menu main " +
+          main246 + " | Delete | ask yes | quiet | gone main " + main246 + " | same");
     EXPECT_EQ(Label(IDC_INSTALLED_COUNT), "3");
     EXPECT_EQ(Label(IDC_AVAILABLE_COUNT), "2");
 }
@@ -314,51 +226,45 @@ TEST_F(FolderCase, ThousandsOfArchivesStayCorrectThroughEveryOperation)
         available.insert(archive);
     ASSERT_EQ(available.size(), 10000u);
     WriteIgnoreList(ignore);
-    Snapshot before = CaseSnapshot();
-    ASSERT_EQ(before.size(), 11000u + 5u); // and four folders and ignore.list
-    ASSERT_TRUE(StartProgram(&program, game));
+    CaseSteps steps(this);
+    // The archives, four folders and ignore.list.
+    steps("mark 11005 | start");
 
     auto expectNames = [&](const char *step) {
         SCOPED_TRACE(step);
-        std::vector<std::string> shown = Names(IDC_INSTALLED_LIST);
-        EXPECT_EQ(std::set<std::string>(shown.begin(), shown.end()), installed);
-        EXPECT_EQ(shown.size(), installed.size()) << "a name shown twice";
-        EXPECT_EQ(Label(IDC_INSTALLED_COUNT), std::to_string(installed.size()));
-        shown = Names(IDC_AVAILABLE_LIST);
-        EXPECT_EQ(std::set<std::string>(shown.begin(), shown.end()), available);
-        EXPECT_EQ(shown.size(), available.size()) << "a name shown twice";
-        EXPECT_EQ(Label(IDC_AVAILABLE_COUNT), std::to_string(available.size()));
+        for (int list : {IDC_INSTALLED_LIST, IDC_AVAILABLE_LIST}) {
+            const std::set<std::string> &names =
+                list == IDC_INSTALLED_LIST ? installed : available;
+            std::vector<std::string> shown;
+            EXPECT_TRUE(ReadNames(&program, list, &shown));
+            EXPECT_EQ(std::set<std::string>(shown.begin(), shown.end()), names);
+            EXPECT_EQ(shown.size(), names.size()) << "a name shown twice";
+            EXPECT_EQ(
+                Label(list == IDC_INSTALLED_LIST ? IDC_INSTALLED_COUNT : IDC_AVAILABLE_COUNT),
+                std::to_string(names.size()));
+        }
     };
     expectNames("start");
     EXPECT_EQ(installed.size(), 750u);
 
-    // Far down each list, scrolled into view to be clicked.
-    Install("mod09876.iwd");
-    ExpectNoMessageBox();
+    // Far down each list, scrolled into view to be clicked. An ignored name,
+    // once installed, is in neither list.
+    steps(
+        "menu mods mod09876.iwd | Install | quiet | menu main main0999.iwd | Uninstall | quiet"
+        " | menu mods mod05000.iwd | Delete | ask yes | quiet | menu mods mod00042.iwd"
+        " | Install | quiet");
     available.erase("mod09876.iwd");
     installed.insert("mod09876.iwd");
-    Uninstall("main0999.iwd");
-    ExpectNoMessageBox();
     installed.erase("main0999.iwd");
     available.insert("main0999.iwd");
-    Delete(IDC_AVAILABLE_LIST, "mod05000.iwd");
-    ExpectNoMessageBox();
     available.erase("mod05000.iwd");
-    // An ignored name, once installed, is in neither list.
-    Install("mod00042.iwd");
-    ExpectNoMessageBox();
     available.erase("mod00042.iwd");
     expectNames("after the operations");
-    Rescan(IDC_INSTALLED_LIST, "main0002.iwd");
-    Rescan(IDC_AVAILABLE_LIST, "mod00002.iwd");
+    steps("menu main main0002.iwd | Scan | menu mods mod00002.iwd | Scan");
     expectNames("after a rescan");
 
-    Snapshot expected = before;
-    expected = Moved(expected, InMods("mod09876.iwd"), InMain("mod09876.iwd"));
-    expected = Moved(expected, InMain("main0999.iwd"), InMods("main0999.iwd"));
-    expected = Moved(expected, InMods("mod05000.iwd"), "");
-    expected = Moved(expected, InMods("mod00042.iwd"), InMain("mod00042.iwd"));
-    ExpectSnapshot(expected);
+    steps("moved mods mod09876.iwd main | moved main main0999.iwd mods | gone mods mod05000.iwd"
+          " | moved mods mod00042.iwd main | same");
 }
 
 #define PICKED_LAYOUT                                                                          \

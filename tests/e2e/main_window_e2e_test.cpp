@@ -11,6 +11,8 @@ namespace {
 
 typedef E2eTest MainWindowTest;
 
+// The rows of the table are laid out by hand, one to a line where it fits.
+// clang-format off
 const bool Registered = RegisterScriptedSuites({
     {"MainWindowTest", "StartUpListsBothFoldersWithSizesFullPathsAndCounts",
      "add main 0 alpha.iwd | add main 1025 Beta.IWD | add main 1048577 gamma.iwd"
@@ -30,8 +32,7 @@ const bool Registered = RegisterScriptedSuites({
      " | menu main | dismiss | menu mods | dismiss | quiet | lists a.iwd 1B / b.iwd 2B"},
 
     // "Scan" rescans only the list whose menu it was chosen from.
-    {"EachList/ScanTest",
-     "ScanOnOneListLeavesTheOtherAlone",
+    {"EachList/ScanTest", "ScanOnOneListLeavesTheOtherAlone",
      "add main 1 old-main.iwd | add mods 2 old-mods.iwd | start | add main 3 new-main.iwd"
      " | add mods 4 new-mods.iwd | menu $1 | Scan | quiet | lists $2",
      {{"Installed", {"main", "old-main.iwd 1B, new-main.iwd 3B / old-mods.iwd 2B"}},
@@ -39,8 +40,7 @@ const bool Registered = RegisterScriptedSuites({
 
     // Every way out ends the program with exit code 0 and leaves the files
     // alone.
-    {"EachWay/EndingTest",
-     "EndsTheProgramWithExitCodeZero",
+    {"EachWay/EndingTest", "EndsTheProgramWithExitCodeZero",
      "ignore skip.iwd\n | add main 1 a.iwd | add main 2 skip.iwd | add mods 3 b.iwd | start"
      " | mark | $1 | exits | same | ignore-is skip.iwd\n",
      {{"Esc", {"press esc"}},
@@ -55,6 +55,7 @@ const bool Registered = RegisterScriptedSuites({
      "add main 1 a.iwd | start | press enter | menu main | dismiss | running"
      " | lists a.iwd 1B / | press esc | exits"},
 });
+// clang-format on
 
 TEST_F(MainWindowTest, BothListsHaveTheirColumns)
 {

@@ -13,6 +13,8 @@ namespace {
 #define FRESH_INSTALL                                                                          \
     "click mods a.iwd | menu mods | Install | quiet | exists main a.iwd | absent mods a.iwd"
 
+// The rows of the table are laid out by hand, one to a line where it fits.
+// clang-format off
 const bool Registered = RegisterScriptedSuites({
     // A click records the row; the right click on the list's empty part
     // opens its menu on the row that has the focus. One right click, one
@@ -33,41 +35,32 @@ const bool Registered = RegisterScriptedSuites({
 
     // Delete asks first; Yes deletes the file and removes its row, No
     // changes nothing. The other list is never touched.
-    {"Each/DeleteTest",
-     "AsksAndThenDeletesOnlyOnYes",
+    {"Each/DeleteTest", "AsksAndThenDeletesOnlyOnYes",
      FOUR_MODS " | mark | menu $1 $2 | Delete | ask $3 | quiet",
-     {{"InstalledYes",
-       {"main", "i1.iwd", "yes"},
+     {{"InstalledYes", {"main", "i1.iwd", "yes"},
        "absent main i1.iwd | gone main i1.iwd | same"
        " | lists i2.iwd 22B / a1.iwd 33B, a2.iwd 44B"},
-      {"InstalledNo",
-       {"main", "i1.iwd", "no"},
+      {"InstalledNo", {"main", "i1.iwd", "no"},
        "exists main i1.iwd | same | lists i1.iwd 11B, i2.iwd 22B / a1.iwd 33B, a2.iwd 44B"},
-      {"AvailableYes",
-       {"mods", "a1.iwd", "yes"},
+      {"AvailableYes", {"mods", "a1.iwd", "yes"},
        "absent mods a1.iwd | gone mods a1.iwd | same"
        " | lists i1.iwd 11B, i2.iwd 22B / a2.iwd 44B"},
-      {"AvailableNo",
-       {"mods", "a1.iwd", "no"},
+      {"AvailableNo", {"mods", "a1.iwd", "no"},
        "exists mods a1.iwd | same | lists i1.iwd 11B, i2.iwd 22B / a1.iwd 33B, a2.iwd 44B"}}},
 
     // A failing operation says why, under the error caption, and changes
     // nothing. gone.iwd is removed behind the program's back: its row stays
     // until a rescan.
-    {"Each/FailureTest",
-     "ReportsTheSystemsReasonAndChangesNothing",
+    {"Each/FailureTest", "ReportsTheSystemsReasonAndChangesNothing",
      "add main 100 same.iwd | add main 150 other.iwd | add mods 200 same.iwd"
      " | add mods 300 gone.iwd | start"
      " | lists same.iwd 100B, other.iwd 150B / same.iwd 200B, gone.iwd 300B"
      " | mark | remove mods gone.iwd | gone mods gone.iwd | menu $1 $2 | $3",
-     {{"InstallOntoAnExistingName",
-       {"mods", "same.iwd", "Install"},
+     {{"InstallOntoAnExistingName", {"mods", "same.iwd", "Install"},
        "error Install | same-lists | same"},
-      {"UninstallOntoAnExistingName",
-       {"main", "same.iwd", "Uninstall"},
+      {"UninstallOntoAnExistingName", {"main", "same.iwd", "Uninstall"},
        "error Uninstall | same-lists | same"},
-      {"DeleteOfAVanishedFile",
-       {"mods", "gone.iwd", "Delete"},
+      {"DeleteOfAVanishedFile", {"mods", "gone.iwd", "Delete"},
        "ask yes | error Delete | same-lists | same"}}},
 
     // After any Install, Uninstall or Delete, run or not, the row picked
@@ -76,28 +69,22 @@ const bool Registered = RegisterScriptedSuites({
     // leaves no row focused, so a later right click there records nothing);
     // then an operation runs in the other list; then the first list's menu
     // is opened again. A fresh click makes the same command work.
-    {"Each/FreshClickTest",
-     "AnOperationUsesUpTheClick",
+    {"Each/FreshClickTest", "AnOperationUsesUpTheClick",
      "add main 1 x.iwd | add main 2 same.iwd | add mods 3 a.iwd | add mods 4 same.iwd | start"
      " | menu $1 $2 | Scan | unfocused $1",
-     {{"InstallAfterADeleteAnsweredNo",
-       {"mods", "a.iwd"},
+     {{"InstallAfterADeleteAnsweredNo", {"mods", "a.iwd"},
        "menu main x.iwd | Delete | ask no | quiet | mark | menu mods | Install | quiet | same"
        " | " FRESH_INSTALL},
-      {"DeleteAfterADeleteAnsweredNo",
-       {"mods", "a.iwd"},
+      {"DeleteAfterADeleteAnsweredNo", {"mods", "a.iwd"},
        "menu main x.iwd | Delete | ask no | quiet | mark | menu mods | Delete | quiet | same"
        " | " FRESH_INSTALL},
-      {"InstallAfterADelete",
-       {"mods", "a.iwd"},
+      {"InstallAfterADelete", {"mods", "a.iwd"},
        "menu main x.iwd | Delete | ask yes | quiet | mark | menu mods | Install | quiet | same"
        " | " FRESH_INSTALL},
-      {"InstallAfterAFailedUninstall",
-       {"mods", "a.iwd"},
+      {"InstallAfterAFailedUninstall", {"mods", "a.iwd"},
        "menu main same.iwd | Uninstall | error Uninstall | mark | menu mods | Install | quiet"
        " | same | " FRESH_INSTALL},
-      {"UninstallAfterAFailedInstall",
-       {"main", "x.iwd"},
+      {"UninstallAfterAFailedInstall", {"main", "x.iwd"},
        "menu mods same.iwd | Install | error Install | mark | menu main | Uninstall | quiet"
        " | same | click main x.iwd | menu main | Uninstall | quiet | exists mods x.iwd"
        " | absent main x.iwd"}}},
@@ -108,8 +95,7 @@ const bool Registered = RegisterScriptedSuites({
     // delete question answered with Enter (Yes is its default). The
     // available list, the first tab stop, has the focus to begin with; a
     // mod put into main behind the program's back shows after Scan.
-    {"Each/KeyboardTest",
-     "EveryCommandOfBothListsWithoutTheMouse",
+    {"Each/KeyboardTest", "EveryCommandOfBothListsWithoutTheMouse",
      FOUR_MODS
      " | keymenu $1 mods a2.iwd | Install | tab | keymenu $1 main i1.iwd | Uninstall"
      " | keymenu $1 main i2.iwd | Delete | ask enter | add main 55 late.iwd"
@@ -131,8 +117,7 @@ const bool Registered = RegisterScriptedSuites({
     // The rows the program must never act on. Whether it then does nothing
     // or says why is its own choice; every question is answered Yes here, so
     // that a wrong row would really be moved or deleted.
-    {"Each/UnpickedRowTest",
-     "ARowNeverClickedInTheOtherListIsLeftAlone",
+    {"Each/UnpickedRowTest", "ARowNeverClickedInTheOtherListIsLeftAlone",
      "add main 1 i1.iwd | add main 2 i2.iwd | add mods 3 a1.iwd | add mods 4 a2.iwd | start"
      " | mark | click $1 $2 | unfocused $3 | menu $3 | $4 | answer-all | same"
      " | lists i1.iwd 1B, i2.iwd 2B / a1.iwd 3B, a2.iwd 4B",
@@ -143,8 +128,7 @@ const bool Registered = RegisterScriptedSuites({
 
     // The user picks the first row; its file then goes behind the program's
     // back and the list is rescanned, so the first row is another file now.
-    {"Each/StaleRowTest",
-     "ARowRecordedBeforeARescanIsLeftAlone",
+    {"Each/StaleRowTest", "ARowRecordedBeforeARescanIsLeftAlone",
      "add main 1 m.iwd | add mods 2 a1.iwd | add mods 2 a2.iwd | add mods 2 a3.iwd"
      " | add mods 2 a4.iwd | start | rows mods 4 | click-first mods | remove mods @"
      " | menu mods @ | Scan | rows mods 3 | mark | unfocused mods | menu mods | $1"
@@ -153,13 +137,13 @@ const bool Registered = RegisterScriptedSuites({
     // The user deletes the installed list's only row, then installs a.iwd,
     // which becomes that list's first row, and clicks b.iwd. The installed
     // list's recorded row was x.iwd's; a.iwd was never picked.
-    {"Each/StaleRowTest",
-     "ARowRecordedBeforeARemovalIsLeftAlone",
+    {"Each/StaleRowTest", "ARowRecordedBeforeARemovalIsLeftAlone",
      "add main 1 x.iwd | add mods 2 a.iwd | add mods 3 b.iwd | start"
      " | menu main x.iwd | Delete | ask yes | menu mods a.iwd | Install"
      " | lists a.iwd 2B / b.iwd 3B | click mods b.iwd | mark | unfocused main | menu main"
      " | $1 | answer-all | same | lists a.iwd 2B / b.iwd 3B",
      {{"MoveIt", {"Uninstall"}}, {"DeleteIt", {"Delete"}}}},
 });
+// clang-format on
 
 } // namespace

@@ -278,11 +278,12 @@ const std::vector<ScriptRow> Operations = {
     {"DeleteAvailable", {"mods", "Delete", "main", "ask yes"}},
 };
 
+// The rows of the table are laid out by hand, one to a line where it fits.
+// clang-format off
 const bool Registered = RegisterScriptedSuites({
     // Names with spaces, dots, capitals and bytes above 0x7F are listed,
     // moved both ways and deleted under exactly their own name.
-    {"Each/OddNameCase",
-     "IsListedMovedBothWaysAndDeleted",
+    {"Each/OddNameCase", "IsListedMovedBothWaysAndDeleted",
      "add mods 1500 $1 | add mods 7 other.iwd | add main 9 base.iwd | start"
      " | lists base.iwd 9B / $1 1KB, other.iwd 7B | mark"
      " | menu mods $1 | Install | quiet | lists base.iwd 9B, $1 1KB / other.iwd 7B"
@@ -305,8 +306,7 @@ const bool Registered = RegisterScriptedSuites({
                    " | mark | menu $1 | $2 | $4 | error $2 | same | rows $1 3",
      Operations},
     // Install and uninstall only: a delete has no destination.
-    {"Each/ExternalMoveTest",
-     "AFileOfTheSameNameMadeInTheOtherFolderIsNeverReplaced",
+    {"Each/ExternalMoveTest", "AFileOfTheSameNameMadeInTheOtherFolderIsNeverReplaced",
      PICKED_LAYOUT " | text $3 picked.iwd made by someone else | mark | menu $1 | $2"
                    " | error $2 | same | content $1 picked.iwd the picked mod"
                    " | content $3 picked.iwd made by someone else",
@@ -321,5 +321,6 @@ const bool Registered = RegisterScriptedSuites({
                    " | none-shown | same | rows main 4 | rows mods 4",
      Operations},
 });
+// clang-format on
 
 } // namespace

@@ -16,7 +16,6 @@ namespace {
 
 const char DeleteQuestion[] =
     "If you delete this mod it will no longer be available.\nContinue?";
-const char ErrorCaption[] = "Quillmoor MM - Error";
 const char EntryRefused[] =
     "The entry cannot be added: it holds a line break or a Ctrl-Z character.";
 
@@ -31,6 +30,25 @@ const struct {
     const char *word;
     WORD key;
 } Keys[] = {{"back", VK_BACK}, {"enter", VK_RETURN}, {"esc", VK_ESCAPE}, {"home", VK_HOME}};
+
+const char *const DialogVerbs[] = {"button",
+                                   "key",
+                                   "shown",
+                                   "closed",
+                                   "icons",
+                                   "entries",
+                                   "add-enabled",
+                                   "type",
+                                   "paste",
+                                   "fence",
+                                   "add-typed",
+                                   "refused",
+                                   "dialog-close-box",
+                                   "no-selection",
+                                   "edit-is",
+                                   "delete-entry",
+                                   "alt-space",
+                                   "leave-system-menu"};
 
 const struct {
     const char *word;
@@ -86,7 +104,8 @@ struct CaseSteps::Runner {
     GameLayout &game;
     std::vector<std::string> words;
     std::vector<HANDLE> held;
-    std::string first; // the name click-first took
+    std::string first;    // the name click-first took
+    bool stopped = false; // a step skipped the case
     std::vector<std::string> shown;
     Snapshot expected;
     std::vector<ShownRow> markedRows[2];
@@ -105,7 +124,7 @@ struct CaseSteps::Runner {
             if (step[i] == '$' && i + 1 < step.size() && step[i + 1] >= '1' &&
                 step[i + 1] <= '5') {
                 out += words[step[++i] - '1'];
-            } else if (step[i] == '@') {
+            } else if (step[i] == '@' && !first.empty()) {
                 out += first;
             } else {
                 out += step[i];
@@ -159,7 +178,7 @@ struct CaseSteps::Runner {
         } else if (verb == "text" || verb == "content") {
             size_t next = tail.find(' ');
             std::string path = JoinPath(Folder(word), tail.substr(0, next));
-            std::string text = tail.substr(next + 1);
+            std::string text = next == std::string::npos ? "" : tail.substr(next + 1);
             if (verb == "text")
                 ASSERT_TRUE(WriteWholeFile(path, text));
             else
@@ -179,6 +198,7 @@ struct CaseSteps::Runner {
         } else if (verb == "hold") {
             Hold(JoinPath(Folder(word), tail), GENERIC_READ, FILE_SHARE_READ);
         } else if (verb == "hold-ignore") {
+            ASSERT_TRUE(word == "shared" || word == "exclusive") << "no way to hold " << word;
             Hold(game.ignoreFile, GENERIC_READ | GENERIC_WRITE,
                  word == "shared" ? FILE_SHARE_READ | FILE_SHARE_WRITE : 0);
         } else if (verb == "release") {
@@ -205,6 +225,8 @@ struct CaseSteps::Runner {
             ASSERT_TRUE(DismissMenu(&program));
         } else if (verb == "keymenu") {
             size_t next = tail.find(' ');
+            ASSERT_TRUE(word == "MenuKey" || word == "ShiftF10") << "no menu key " << word;
+            ASSERT_NE(next, std::string::npos) << "keymenu needs a list and a row";
             OpenMenuOnRow(word == "ShiftF10" ? ShiftF10 : TheMenuKey,
                           List(tail.substr(0, next)), tail.substr(next + 1));
         } else if (verb == "tab") {
@@ -242,6 +264,14 @@ struct CaseSteps::Runner {
                     bool *known)
     {
         *known = true;
+        // Every step but "open" works on the dialog it opened, which must
+        // still be there, but for "closed", which waits for it to go.
+        for (const char *onDialog : DialogVerbs) {
+            if (verb == onDialog) {
+                ASSERT_TRUE(dialog) << "no dialog was opened";
+                ASSERT_TRUE(verb == "closed" || IsWindow(dialog)) << "the dialog is gone";
+            }
+        }
         for (const auto &button : Buttons) {
             if (verb == "button" && word == button.word) {
                 ClickIn(&program, dialog, button.control);
@@ -255,6 +285,7 @@ struct CaseSteps::Runner {
             }
         }
         if (verb == "open") {
+            ASSERT_TRUE(word == "about" || word == "editor") << "no dialog " << word;
             dialog = word == "about"
                          ? OpenDialog(&program, HelpMenu, AboutItem, "About...")
                          : OpenDialog(&program, FileMenu, IgnoreListItem, "Ignore List");
@@ -269,6 +300,7 @@ struct CaseSteps::Runner {
             ExpectEntries(dialog,
                           rest.empty() ? std::vector<std::string>() : Split(rest, ", "));
         } else if (verb == "add-enabled") {
+            ASSERT_TRUE(word == "yes" || word == "no") << "add-enabled yes or no, not " << word;
             EXPECT_EQ(IsWindowEnabled(GetDlgItem(dialog, IDC_IGNORE_ADD)) != FALSE,
                       word == "yes");
         } else if (verb == "no-selection") {
@@ -415,6 +447,7 @@ struct CaseSteps::Runner {
                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (probe != INVALID_HANDLE_VALUE) {
             CloseHandle(probe);
+            stopped = true;
             GTEST_SKIP() << "needs an unprivileged user: this one may write a read-only file "
                             "(the e2e_fault_unprivileged test runs it as one)";
         }
@@ -455,6 +488,8 @@ struct CaseSteps::Runner {
     // is its default).
     void AnswerDeleteQuestion(const std::string &answer)
     {
+        ASSERT_TRUE(answer == "yes" || answer == "no" || answer == "enter")
+            << "no answer " << answer;
         ShownMessageBox box;
         ASSERT_TRUE(FindMessageBox(&program, &box)) << "Delete did not ask";
         EXPECT_EQ(box.caption, "Quillmoor MM");
@@ -470,8 +505,8 @@ struct CaseSteps::Runner {
     }
 
     // The error report of a command: its own text whole, then the system's
-    // reason, whatever the system's wording; answered with OK. Any other
-    // box is answered too (ExpectNoMessageBox).
+    // reason, whatever the system's wording; answered with OK. A box still
+    // open after it fails the case and is answered (ExpectNoMessageBox).
     void ExpectReport(const std::string &command)
     {
         const char *failure = nullptr;
@@ -507,12 +542,17 @@ CaseSteps::~CaseSteps()
 
 void CaseSteps::operator()(const std::string &steps)
 {
+    int number = 0;
     for (const std::string &part : Split(steps, "|")) {
-        std::string step = runner->Substituted(TrimSpaces(part));
-        SCOPED_TRACE("step \"" + step + "\"");
-        runner->Run(step);
-        if (::testing::Test::HasFatalFailure() || ::testing::Test::IsSkipped())
+        if (::testing::Test::HasFatalFailure() || runner->stopped)
             return;
+        std::string written = TrimSpaces(part);
+        // Only a row's word may stand for no step; "||" is a slip.
+        ASSERT_FALSE(written.empty()) << "an empty step after step " << number;
+        std::string step = runner->Substituted(written);
+        // The number tells apart the rounds of steps a script repeats.
+        SCOPED_TRACE("step " + std::to_string(++number) + " \"" + step + "\"");
+        runner->Run(step);
     }
 }
 

@@ -2,7 +2,8 @@
 // program, work its window, and check the lists, the files and the messages.
 // A case is a script of steps separated by '|'; one runner carries them out
 // through the same harness the other cases use. Each step is a verb and its
-// words, and a name is always the rest of the step, so it may hold spaces:
+// words; a NAME is the rest of the step, so it may hold spaces (but for text
+// and content, whose NAME is one word before the TEXT):
 //
 //   add F SIZE NAME     a file of SIZE bytes in F ("main" or "mods")
 //   text F NAME TEXT    a file holding TEXT
@@ -25,7 +26,9 @@
 //                       the focused list, its menu opened by that key
 //   tab, press enter|esc|alt-f4, file-exit, close-box, system-menu
 //   ask yes|no|enter    the delete question, whole, answered so
-//   error COMMAND       the report of COMMAND's failure, answered OK
+//   error COMMAND       the report of COMMAND's failure, answered OK, and no
+//                       box after it; a missing report fails the case but
+//                       lets the steps after it run
 //   answer-all          every message box answered (Yes or OK)
 //   quiet               no message box is open
 //   remove-ignore       "ignore.list" deleted
@@ -52,12 +55,13 @@
 //   rows F N            F's list has N rows
 //   files F A 1, B 2    the files in F, as "name size"
 //   exists F NAME, absent F NAME, no-folder F
-//   content F NAME TEXT, ignore-is TEXT   a file's contents
+//   content F NAME TEXT, ignore-is TEXT   a file's contents (ignore-is also
+//                       makes TEXT what the marked folder expects of it)
 //   unfocused F         F's list has no focused row
 //   one-menu            no second context menu is open
 //   none-shown          answer-all met no message box
-//   mark [N]            the case folder and both lists taken as they are (the
-//                       folder of N files and folders)
+//   mark [N]            the case folder taken as it is (N files and folders
+//                       in it), and both lists once the program runs
 //   moved F NAME G, gone F NAME   the taken folder with that change
 //   same                the case folder is as taken (and changed)
 //   same-lists          both lists and counts are as taken
@@ -71,8 +75,8 @@
 //   add-enabled yes|no, no-selection, edit-is TEXT
 //
 // `$1` to `$5` in a step stand for the row's words (a word may be a whole
-// step, and an empty step does
-// nothing), and '@' for the name click-first took.
+// step; an empty word is no step, while an empty step written between two
+// '|' fails), and '@', once click-first has run, for the name it took.
 #ifndef QUILLMOOR_E2E_CASE_SCRIPT_H
 #define QUILLMOOR_E2E_CASE_SCRIPT_H
 
@@ -83,9 +87,10 @@
 #include <vector>
 
 // Carries out steps on a case's game folder and program, each under a trace
-// of its text, stopping at the first that fails fatally or skips. What the
-// steps take (files held, the marked folder, the open dialog) lasts from one
-// call to the next; held files are let go when it ends.
+// of its number and text. After a step that fails fatally or skips the case,
+// it does nothing more, in that call or a later one. What the steps take
+// (files held, the marked folder, the open dialog) lasts from one call to the
+// next; held files are let go when it ends.
 class CaseSteps {
   public:
     explicit CaseSteps(E2eTest *test, const std::vector<std::string> &words = {});

@@ -16,7 +16,6 @@ namespace {
 
 const char LoadFailure[] =
     "Failed to load 'ignore.list'.\nCheck that it exists and is not currently in use.";
-const char ErrorCaption[] = "Quillmoor MM - Error";
 
 // The thread of the program's windows is working a menu (the menu bar's, a
 // context menu or a system menu), whether or not one is dropped down.

@@ -94,7 +94,7 @@ bool AnswerMessageBox(Program *program, const ShownMessageBox &box, int button)
 
 void ExpectErrorReport(const ShownMessageBox &box, const std::string &operation)
 {
-    EXPECT_EQ(box.caption, "Quillmoor MM - Error");
+    EXPECT_EQ(box.caption, ErrorCaption);
     std::string start = operation + "\nReason: ";
     ASSERT_EQ(box.text.substr(0, start.size()), start) << box.text;
     EXPECT_NE(box.text.find_first_not_of(" \r\n\t", start.size()), std::string::npos)

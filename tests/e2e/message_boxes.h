@@ -10,6 +10,9 @@
 #include <string>
 #include <vector>
 
+// The caption of every error message of the program.
+const char ErrorCaption[] = "Quillmoor MM - Error";
+
 struct ShownMessageBox {
     HWND window;
     std::string caption;

@@ -88,7 +88,7 @@ TEST_F(LongNameTest, TheLongestNamesMoveAndLongerOnesAreListedButNeverTouched)
     Make(game.modsFolder, mods248, "248 in mods");
     Make(game.modsFolder, mods255, "255 in mods");
     CaseSteps steps(this);
-    steps("start");
+    ASSERT_NO_FATAL_FAILURE(steps("start"));
 
     const std::string mainPath = "C:\\q\\main\\", modsPath = "C:\\q\\p\\mods\\";
     ASSERT_EQ((mainPath + main246).size(), 256u);
@@ -102,7 +102,7 @@ TEST_F(LongNameTest, TheLongestNamesMoveAndLongerOnesAreListedButNeverTouched)
                                      {mods248, "11B", ""},
                                      {mods255, "11B", ""}}));
     // Three folders, ignore.list and the six mods.
-    steps("mark 10");
+    ASSERT_NO_FATAL_FAILURE(steps("mark 10"));
 
     // Rows without a full path are refused with a reason, Delete's without
     // its question; nothing moves.
@@ -228,7 +228,7 @@ TEST_F(FolderCase, ThousandsOfArchivesStayCorrectThroughEveryOperation)
     WriteIgnoreList(ignore);
     CaseSteps steps(this);
     // The archives, four folders and ignore.list.
-    steps("mark 11005 | start");
+    ASSERT_NO_FATAL_FAILURE(steps("mark 11005 | start"));
 
     auto expectNames = [&](const char *step) {
         SCOPED_TRACE(step);

@@ -5,7 +5,7 @@
 // A path reaches its file as under Wine: each part by its exact name where
 // the folder has one, else by the folder's first entry of that name in
 // another case (a Linux folder can hold both "Mod.iwd" and "mod.iwd").
-#include "posix.h"
+#include "platform.h"
 
 #include <dirent.h>
 #include <fcntl.h>

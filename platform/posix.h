@@ -125,14 +125,6 @@ DWORD FormatMessageA(DWORD flags, const void *source, DWORD code, DWORD language
 HLOCAL LocalFree(HLOCAL memory);
 #ifdef __cplusplus
 }
-
-// What posix.cpp adds, as win32.cpp does on Windows (see platform.h).
-bool TruncateStream(FILE *stream, long size);
-HANDLE StreamHandle(FILE *stream);
-typedef bool (*OwnNameReceiver)(const char *narrowName, DWORD sizeLow, DWORD sizeHigh, bool own,
-                                void *context);
-extern "C" bool ListOwnNames(LPCSTR pattern, OwnNameReceiver receive, void *context);
-extern "C" void MakeOwnFullPath(LPCSTR relative, char *fullPath, DWORD size);
 #endif
 
 #endif

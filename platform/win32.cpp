@@ -1,7 +1,7 @@
 // What Windows gives beyond its own calls: the stream calls the C library
 // lacks, and for the scan's check of names the wide listing of a folder with
 // each name's narrow forms, and full paths checked against their wide form.
-#include "win32.h"
+#include "platform.h"
 
 #include <io.h>
 #include <string.h>

@@ -5,12 +5,12 @@
 #include "dialogs.h"
 #include "e2e_harness.h"
 #include "resource.h"
+#include "text_lines.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
-#include <string.h>
 
 namespace {
 
@@ -59,19 +59,6 @@ const struct {
                 {"Uninstall", UninstallCommand, "Failed to uninstall the mod."},
                 {"Delete", DeleteCommand, "Failed to delete the mod."}};
 
-// `text` cut at every `separator`, each part kept as it is.
-std::vector<std::string> Split(const std::string &text, const std::string &separator)
-{
-    std::vector<std::string> parts;
-    size_t from = 0, at;
-    while ((at = text.find(separator, from)) != std::string::npos) {
-        parts.push_back(text.substr(from, at - from));
-        from = at + separator.size();
-    }
-    parts.push_back(text.substr(from));
-    return parts;
-}
-
 std::string TrimSpaces(const std::string &text)
 {
     size_t first = text.find_first_not_of(' '), last = text.find_last_not_of(' ');
@@ -84,7 +71,7 @@ std::vector<ListedMod> ParseMods(const std::string &text)
     std::vector<ListedMod> mods;
     if (text.empty())
         return mods;
-    for (const std::string &item : Split(text, ", ")) {
+    for (const std::string &item : SplitText(text, ", ")) {
         size_t space = item.rfind(' ');
         mods.push_back({item.substr(0, space), item.substr(space + 1)});
     }
@@ -298,7 +285,7 @@ struct CaseSteps::Runner {
             ExpectWindowIcons(dialog);
         } else if (verb == "entries") {
             ExpectEntries(dialog,
-                          rest.empty() ? std::vector<std::string>() : Split(rest, ", "));
+                          rest.empty() ? std::vector<std::string>() : SplitText(rest, ", "));
         } else if (verb == "add-enabled") {
             ASSERT_TRUE(word == "yes" || word == "no") << "add-enabled yes or no, not " << word;
             EXPECT_EQ(IsWindowEnabled(GetDlgItem(dialog, IDC_IGNORE_ADD)) != FALSE,
@@ -353,7 +340,7 @@ struct CaseSteps::Runner {
         if (verb == "lists") {
             // One space either side of the '/' belongs to it: a name may
             // begin or end with one.
-            std::vector<std::string> sides = Split(rest, "/");
+            std::vector<std::string> sides = SplitText(rest, "/");
             ASSERT_EQ(sides.size(), 2u) << "lists needs one '/' between the lists";
             if (!sides[0].empty() && sides[0].back() == ' ')
                 sides[0].pop_back();
@@ -365,7 +352,7 @@ struct CaseSteps::Runner {
         } else if (verb == "files") {
             std::vector<std::string> files;
             if (!tail.empty())
-                files = Split(tail, ", ");
+                files = SplitText(tail, ", ");
             std::sort(files.begin(), files.end());
             EXPECT_EQ(NamesAndSizes(Folder(word)), files) << Printed(shown);
         } else if (verb == "exists" || verb == "absent") {
@@ -543,7 +530,7 @@ CaseSteps::~CaseSteps()
 void CaseSteps::operator()(const std::string &steps)
 {
     int number = 0;
-    for (const std::string &part : Split(steps, "|")) {
+    for (const std::string &part : SplitText(steps, "|")) {
         if (::testing::Test::HasFatalFailure() || runner->stopped)
             return;
         std::string written = TrimSpaces(part);
